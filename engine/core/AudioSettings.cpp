@@ -1,0 +1,61 @@
+#include "engine/core/AudioSettings.h"
+
+#include <cstdio>
+
+#include <SDL_mixer.h>
+
+#include "engine/data/LevelManager.h"
+#include "engine/data/ResourceManager.h"
+
+AudioSettings& AudioSettings::Get()
+{
+    static AudioSettings instance;
+    return instance;
+}
+
+bool AudioSettings::Open()
+{
+    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 4096) != 0)
+    {
+        std::printf("audio: no audio device (%s); sounds are silent\n", Mix_GetError());
+        open_ = false;
+        return false;
+    }
+    open_ = true;
+    return true;
+}
+
+void AudioSettings::Close()
+{
+    if (open_) Mix_CloseAudio();
+    open_ = false;
+}
+
+void AudioSettings::PlayEffect(const std::string& path, int volume)
+{
+    if (!open_) return;
+    Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
+    if (!chunk) return;
+    Mix_VolumeChunk(chunk, muteAll ? 0 : volume);
+    Mix_PlayChannel(-1, chunk, 0);
+}
+
+void AudioSettings::PlayMusic(const std::string& path)
+{
+    if (!open_) return;
+    if (musicChannel >= 0) Mix_HaltChannel(musicChannel);
+    Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
+    if (!chunk) return;
+    Mix_VolumeChunk(chunk, muteMusic ? 0 : 35);
+    musicChannel = Mix_PlayChannel(-1, chunk, -1);
+}
+
+void AudioSettings::SetMusicVolume(int volume)
+{
+    if (open_ && musicChannel >= 0) Mix_Volume(musicChannel, volume);
+}
+
+void AudioSettings::ApplyMusicVolume()
+{
+    SetMusicVolume(LevelManager::Get().GetCurrentLevelName() == "MainMenu.json" ? 128 : 50);
+}

@@ -1,0 +1,36 @@
+// AudioSettings: the mixer, the mute switches and the one music channel.
+//
+// With no audio device (or in a headless run on the dummy driver) every call is safe: sounds are
+// simply silent.
+#pragma once
+
+#include <string>
+
+class AudioSettings
+{
+  public:
+    static AudioSettings& Get();
+
+    // Opens the mixer (22050 Hz, 16-bit, stereo, 4096-sample chunks). False when there is no
+    // device; the game then runs silent.
+    bool Open();
+    void Close();
+    bool IsOpen() const { return open_; }
+
+    // Plays an effect once on the first free channel at volume 0..128 (0 while muteAll).
+    void PlayEffect(const std::string& path, int volume);
+    // Halts the music channel and loops path forever on a fresh channel at sample volume 35
+    // (0 while muteMusic).
+    void PlayMusic(const std::string& path);
+    void SetMusicVolume(int volume);
+    // 128 on the title level, 50 elsewhere.
+    void ApplyMusicVolume();
+
+    bool muteMusic = false;
+    bool muteAll = false;
+    int musicChannel = -1;
+
+  private:
+    AudioSettings() = default;
+    bool open_ = false;
+};

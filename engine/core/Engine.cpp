@@ -1,0 +1,279 @@
+#include "engine/core/Engine.h"
+
+#include <cstdio>
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include "editor/LevelEditor.h"
+#include "engine/core/AudioSettings.h"
+#include "engine/core/CameraManager.h"
+#include "engine/core/EventManager.h"
+#include "engine/core/FrameRateController.h"
+#include "engine/core/InputManager.h"
+#include "engine/core/Random.h"
+#include "engine/core/StateDump.h"
+#include "engine/core/WindowManager.h"
+#include "engine/data/FileSystem.h"
+#include "engine/data/LevelManager.h"
+#include "engine/data/ResourceManager.h"
+#include "engine/graphics/Gpu.h"
+#include "engine/graphics/GraphicsManager.h"
+#include "engine/graphics/Sprite.h"
+#include "engine/graphics/TextRenderer.h"
+#include "engine/objects/GameObjectManager.h"
+#include "engine/objects/Transform.h"
+#include "engine/physics/PhysicsManager.h"
+#include "game/player/Player.h"
+
+namespace
+{
+const char* const kFonts[] = {"Fonts/Pixel_Countdown.ttf", "Fonts/Serif_Bold.ttf",
+                              "Fonts/Facet_Regular.ttf", "Fonts/EraserRegular.ttf"};
+
+bool IsUnpausableLevel(const std::string& name)
+{
+    return name == "MainMenu.json" || name == "GuardCutscene.json" ||
+           name == "RobotCutscene.json" || name == "AutoLevel.json";
+}
+} // namespace
+
+Engine& Engine::Get()
+{
+    static Engine instance;
+    return instance;
+}
+
+bool Engine::OpenPlatform()
+{
+    if (options_.headless)
+    {
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK |
+                 SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
+    {
+        // A machine without haptics or audio still plays.
+        std::printf("platform: %s; trying with fewer subsystems\n", SDL_GetError());
+        if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
+        {
+            std::printf("platform: cannot start SDL: %s\n", SDL_GetError());
+            return false;
+        }
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
+    if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
+    {
+        prefPath = pref;
+        SDL_free(pref);
+    }
+    std::printf("%s\n", prefPath.c_str());
+    WindowManager& window = WindowManager::Get();
+    if (!options_.headless)
+    {
+        fullscreen = !options_.windowed;
+        window.Open(fullscreen, options_.width, options_.height);
+    }
+    else
+    {
+        window.width = options_.width;
+        window.height = options_.height;
+    }
+    Gpu::SetEnabled(window.glContext != nullptr);
+    return true;
+}
+
+int Engine::Init(const RunOptions& options)
+{
+    options_ = options;
+    Random::Seed(options.seedGiven ? options.seed : Random::kDefaultSeed);
+    Files::SetDataRoot(options.dataDir.empty() ? Files::FindDataRoot() : options.dataDir);
+    if (!options.inputFile.empty())
+    {
+        std::string error;
+        if (!script_.LoadFile(options.inputFile, error))
+        {
+            std::printf("input: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    if (!OpenPlatform()) return 1;
+    InputManager::Get().TakeKeyboardSnapshot();
+    InputManager::Get().OpenControllers(prefPath);
+    LevelEditor::Get().Initialize();
+    ResourceManager::Get().PreLoad();
+    AudioSettings::Get().Open();
+    LevelManager& levels = LevelManager::Get();
+    if (!options.level.empty())
+    {
+        if (!levels.GoToLevel(options.level))
+        {
+            std::printf("level: \"%s\" is not in System/LevelList.json\n", options.level.c_str());
+            return 2;
+        }
+    }
+    else
+    {
+        levels.GoToFirstLevel();
+    }
+    TextRenderer& text = TextRenderer::Get();
+    for (const char* font : kFonts)
+    {
+        if (!text.LoadFont(font))
+        {
+            std::printf("ERROR LOADING FONT! EXITING!\n");
+            return 1;
+        }
+    }
+    LevelEditor::Get().editorOpen = options.editor;
+    return 0;
+}
+
+void Engine::Run()
+{
+    while (running)
+    {
+        while (levelActive) RunFrame();
+        if (!running) break;
+        LevelManager::Get().LoadLevel();
+        levelActive = true;
+    }
+}
+
+void Engine::ShowQuitConfirmation()
+{
+    GameObjectManager& objects = GameObjectManager::Get();
+    bool hasConfirm = false;
+    objects.ForEachActive(kLayerMenu, [&hasConfirm](GameObject& obj) {
+        hasConfirm = hasConfirm || obj.name == "ConfirmQuitMenu.json";
+    });
+    if (!hasConfirm)
+    {
+        // Without a confirmation menu in the level there is nothing to answer: quit at once.
+        running = false;
+        levelActive = false;
+        return;
+    }
+    CameraManager::Get().paused = true;
+    objects.paused = true;
+    objects.ForEachActive(kLayerMenu, [](GameObject& obj) {
+        bool confirm = obj.name == "ConfirmQuitMenu.json";
+        if (confirm) obj.ShowButtonLists();
+        else obj.HideButtonLists();
+        if (Sprite* sprite = obj.Get<Sprite>()) sprite->Active = confirm;
+    });
+}
+
+void Engine::DebugKeys()
+{
+    InputManager& input = InputManager::Get();
+    LevelManager& levels = LevelManager::Get();
+    if (input.IsKeyTriggered("L"))
+    {
+        levels.NextLevel();
+        titleMenuReached = true;
+    }
+    if (input.IsKeyTriggered("K")) levels.PreviousLevel();
+    if (input.IsKeyTriggered("G") && levels.GetCurrentLevelName() != "MainMenu.json")
+    {
+        GameObject* player = GameObjectManager::Get().Player();
+        if (Player* p = player ? player->Get<Player>() : nullptr) p->godMode = !p->godMode;
+    }
+}
+
+void Engine::PauseKey()
+{
+    InputManager& input = InputManager::Get();
+    bool fired = input.IsKeyTriggered("Escape") || input.IsButtonTriggered("START");
+    if (!fired || IsUnpausableLevel(LevelManager::Get().GetCurrentLevelName())) return;
+    GameObjectManager& objects = GameObjectManager::Get();
+    AudioSettings& audio = AudioSettings::Get();
+    objects.TogglePause();
+    bool loud = !audio.muteMusic && !audio.muteAll;
+    if (objects.paused)
+    {
+        input.UseArrowCursor();
+        if (loud) audio.SetMusicVolume(50);
+        return;
+    }
+    objects.ResetMenusForPlay();
+    if (loud) audio.SetMusicVolume(128);
+    if (input.controllerConnected) input.HideCursorForPlay();
+    else input.UseArrowCursor();
+}
+
+void Engine::CameraFollow()
+{
+    GameObject* player = GameObjectManager::Get().Player();
+    Camera* camera = CameraManager::Get().GetCurrentCamera();
+    if (LevelEditor::Get().editorOpen || !player || !camera) return;
+    Transform* t = player->Get<Transform>();
+    if (!t) return;
+    camera->target.x = ClampUpperFirst(t->position.x, camera->min.x, camera->max.x);
+    camera->target.y = ClampUpperFirst(t->position.y + 2.5f, camera->min.y, camera->max.y);
+}
+
+void Engine::RunFrame()
+{
+    FrameRateController& clock = FrameRateController::Get();
+    GameObjectManager& objects = GameObjectManager::Get();
+    WindowManager& window = WindowManager::Get();
+    clock.BeginFrame();
+    ++framesRun_;
+    script_.Deliver(framesRun_);
+    InputManager::Get().Update();
+    if (InputManager::Get().event.type == SDL_QUIT) ShowQuitConfirmation();
+    DebugKeys();
+    PauseKey();
+    menuActionPending = false;
+    window.RefreshSize();
+    GraphicsManager::Get().BeginFrame(window.width, window.height);
+    TextRenderer::Get().ClearQueue();
+    bool simulate = LevelEditor::Get().allObjectsWork;
+    if (simulate) objects.UpdateAll();
+    EventManager::Get().Update();
+    objects.ProcessDestroyQueue();
+    if (simulate)
+    {
+        PhysicsManager::Get().CollideMap();
+        PhysicsManager::Get().CollideBodies();
+    }
+    CameraFollow();
+    CameraManager::Get().Update();
+    objects.DrawScene();
+    TextRenderer::Get().DrawQueued();
+    LevelEditor::Get().DrawUI();
+    FinishFrame();
+}
+
+void Engine::FinishFrame()
+{
+    FrameRateController& clock = FrameRateController::Get();
+    bool lastFrame = options_.frames >= 0 && framesRun_ >= options_.frames;
+    if (lastFrame && !options_.screenshot.empty())
+        GraphicsManager::Get().SaveScreenshot(options_.screenshot);
+    WindowManager::Get().Swap();
+    if (options_.headless) clock.EndVirtualFrame();
+    else clock.EndFrame(true);
+    if (LevelManager::Get().levelChangePending) levelActive = false;
+    if (lastFrame)
+    {
+        running = false;
+        levelActive = false;
+    }
+}
+
+void Engine::Shutdown()
+{
+    if (!options_.dumpFile.empty()) WriteStateDump(options_.dumpFile);
+    TTF_Quit();
+    TextRenderer::Get().Release();
+    ResourceManager::Get().Release();
+    GraphicsManager::Get().Release();
+    AudioSettings::Get().Close();
+    GameObjectManager::Get().DestroyAllObjects();
+    WindowManager::Get().Close();
+    SDL_Quit();
+}

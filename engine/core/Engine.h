@@ -1,0 +1,57 @@
+// Engine: start-up, the nested frame loop and shutdown.
+//
+// The same loop runs with a window or headless (no window, GPU, audio output or pacing); only
+// GPU work is skipped, behind the graphics seam, so a headless run reaches the same state as a
+// windowed one given the same input.
+#pragma once
+
+#include <string>
+
+#include "engine/core/RunOptions.h"
+#include "engine/core/ScriptedInput.h"
+
+class Engine
+{
+  public:
+    static Engine& Get();
+
+    // Creates the singletons in order and opens the window. Returns 0 to go on, otherwise the
+    // process exit status (a missing font: 1; a bad switch or script: 2).
+    int Init(const RunOptions& options);
+    void Run();
+    // One frame, steps 1 to 22 (tests drive the loop frame by frame through this).
+    void RunFrame();
+    void Shutdown();
+
+    std::string GetPrefPath() const { return prefPath; }
+    bool Headless() const { return options_.headless; }
+    long FramesRun() const { return framesRun_; }
+    const RunOptions& Options() const { return options_; }
+
+    // Pauses and shows the quit confirmation menu, hiding every other menu.
+    void ShowQuitConfirmation();
+
+    bool running = true;
+    bool levelActive = true;
+    bool titleMenuReached = false;
+    bool fullscreen = true;
+    float empLifetimeMs = 3200.0f;
+    float cameraBlackoutMs = 2500.0f;
+    float captureTimeMs = 2200.0f;
+    std::string prefPath;
+    bool menuActionPending = false;
+    bool musicStarted = false;
+    bool levelTransitionActive = false;
+
+  private:
+    Engine() = default;
+    bool OpenPlatform();
+    void DebugKeys();
+    void PauseKey();
+    void CameraFollow();
+    void FinishFrame();
+
+    RunOptions options_;
+    ScriptedInput script_;
+    long framesRun_ = 0;
+};

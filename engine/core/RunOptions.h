@@ -1,0 +1,25 @@
+// RunOptions: the developer switches. With none given the game plays exactly as designed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct RunOptions
+{
+    std::string dataDir;    // --data DIR
+    std::string level;      // --level NAME: start here instead of the title level
+    long frames = -1;       // --frames N: shut down normally after N frames
+    bool windowed = false;  // --windowed
+    bool headless = false;  // --headless: no window, GPU, audio output or pacing
+    std::string inputFile;  // --input FILE: scripted input
+    std::string dumpFile;   // --dump FILE: JSON snapshot at shut-down
+    std::string screenshot; // --screenshot FILE: PNG of the last frame
+    uint32_t seed = 0;      // --seed N
+    bool seedGiven = false;
+    bool editor = false;    // --editor: open the level editor (F1 toggles it too)
+    int width = 1280, height = 720; // --size WxH for --windowed
+};
+
+// Parses argv. Returns false and fills error on a malformed command line.
+bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error);
+const char* RunOptionsUsage();

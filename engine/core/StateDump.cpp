@@ -1,0 +1,135 @@
+#include "engine/core/StateDump.h"
+
+#include "engine/core/CameraManager.h"
+#include "engine/core/Engine.h"
+#include "engine/data/FileSystem.h"
+#include "engine/data/LevelManager.h"
+#include "engine/objects/GameObjectManager.h"
+#include "engine/objects/Transform.h"
+#include "engine/physics/Body.h"
+#include "game/player/Player.h"
+#include "game/player/PlayerController.h"
+
+namespace
+{
+void Vec(JsonWriter& w, const char* key, const float* v, int n)
+{
+    w.Key(key);
+    w.StartArray();
+    for (int i = 0; i < n; ++i) w.Double(v[i]);
+    w.EndArray();
+}
+
+std::string TypeName(int type)
+{
+    for (const auto& entry : GameObjectManager::Get().types.typeNumbers)
+        if (entry.second == type && type != 0) return entry.first;
+    return std::string();
+}
+
+void WriteObject(JsonWriter& w, GameObject& obj, int layer, int slot)
+{
+    w.StartObject();
+    w.Key("Layer");
+    w.Int(layer);
+    w.Key("Slot");
+    w.Int(slot);
+    w.Key("Id");
+    w.Uint(obj.id);
+    w.Key("Name");
+    w.String(obj.name.c_str());
+    w.Key("Type");
+    w.String(TypeName(obj.type).c_str());
+    Transform* t = obj.Get<Transform>();
+    glm::vec3 pos = t ? t->position : glm::vec3(0.0f);
+    glm::vec3 scale = t ? t->scale : glm::vec3(1.0f);
+    Vec(w, "Position", &pos.x, 3);
+    Vec(w, "Scale", &scale.x, 2);
+    w.Key("Rotation");
+    w.Double(t ? t->rotation : 0.0f);
+    w.Key("Sections");
+    w.StartObject();
+    for (const auto& c : obj.components) c->Serialize(w);
+    w.EndObject();
+    w.EndObject();
+}
+
+void WritePlayer(JsonWriter& w)
+{
+    w.Key("Player");
+    GameObject* player = GameObjectManager::Get().Player();
+    Transform* t = player ? player->Get<Transform>() : nullptr;
+    if (!t)
+    {
+        w.Null();
+        return;
+    }
+    w.StartObject();
+    Vec(w, "Position", &t->position.x, 3);
+    Body* body = player->Get<Body>();
+    glm::vec2 vel = body ? body->velocity : glm::vec2(0.0f);
+    Vec(w, "Velocity", &vel.x, 2);
+    w.Key("CollisionFlags");
+    w.Uint(player->collisionFlags);
+    if (Player* p = player->Get<Player>())
+    {
+        w.Key("State");
+        w.Int(p->State);
+        w.Key("Hidden");
+        w.Bool(p->Hidden);
+        w.Key("Life");
+        w.Int(p->Life);
+        w.Key("GodMode");
+        w.Bool(p->godMode);
+    }
+    if (PlayerController* pc = player->Get<PlayerController>())
+    {
+        w.Key("Pose");
+        w.Int(pc->CurrentPose);
+        w.Key("Crawling");
+        w.Bool(pc->Crawling);
+        w.Key("Facing");
+        w.Int(pc->Facing);
+    }
+    w.EndObject();
+}
+} // namespace
+
+std::string BuildStateDump()
+{
+    rapidjson::StringBuffer buffer;
+    JsonWriter w(buffer);
+    InitJsonWriter(w);
+    GameObjectManager& objects = GameObjectManager::Get();
+    w.StartObject();
+    w.Key("Level");
+    w.String(LevelManager::Get().GetCurrentLevelName().c_str());
+    w.Key("Frame");
+    w.Int64(Engine::Get().FramesRun());
+    w.Key("Paused");
+    w.Bool(objects.paused);
+    w.Key("Camera");
+    if (Camera* cam = CameraManager::Get().GetCurrentCamera())
+    {
+        w.StartObject();
+        Vec(w, "Position", &cam->position.x, 3);
+        Vec(w, "Target", &cam->target.x, 3);
+        w.EndObject();
+    }
+    else
+    {
+        w.Null();
+    }
+    w.Key("Objects");
+    w.StartArray();
+    for (int l = 0; l < kLayerCount; ++l)
+        for (size_t s = 0; s < objects.layers[l].size(); ++s)
+            if (objects.layers[l][s].active)
+                WriteObject(w, objects.layers[l][s], l, static_cast<int>(s));
+    w.EndArray();
+    WritePlayer(w);
+    w.EndObject();
+    return std::string(buffer.GetString(), buffer.GetSize());
+}
+
+bool WriteStateDump(const std::string& path) { return Files::WriteFileAtomic(path, BuildStateDump()); }

@@ -1,0 +1,69 @@
+#include "engine/core/WindowManager.h"
+
+#include <cstdio>
+
+#include <GL/glew.h>
+
+#include "engine/data/FileSystem.h"
+
+WindowManager& WindowManager::Get()
+{
+    static WindowManager instance;
+    return instance;
+}
+
+bool WindowManager::Open(bool fullscreen, int w, int h)
+{
+    if (SDL_GetDesktopDisplayMode(0, &displayMode) != 0)
+        SDL_Log("SDL_GetDesktopDisplayMode failed: %s", SDL_GetError());
+    width = fullscreen && displayMode.w > 0 ? displayMode.w : w;
+    height = fullscreen && displayMode.h > 0 ? displayMode.h : h;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    Uint32 flags = SDL_WINDOW_OPENGL | (fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+    window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
+    if (!window)
+    {
+        std::printf("window: cannot create the window: %s\n", SDL_GetError());
+        return false;
+    }
+    glContext = SDL_GL_CreateContext(window);
+    if (!glContext)
+    {
+        std::printf("window: cannot create an OpenGL 3.3 context: %s\n", SDL_GetError());
+        return true;
+    }
+    glewExperimental = GL_TRUE;
+    // GLEW reports an error without a GLX display (SDL's offscreen driver) yet leaves a working
+    // context, so its result is only informative.
+    GLenum glewResult = glewInit();
+    if (glewResult == GLEW_OK) std::printf("Initial Success\n");
+    while (glGetError() != GL_NO_ERROR) {}
+    SDL_GL_SetSwapInterval(1);
+    std::string icon = Files::DataPath("Textures/BellrunIcon-2.bmp");
+    if (SDL_Surface* surface = SDL_LoadBMP(icon.c_str()))
+    {
+        SDL_SetWindowIcon(window, surface);
+        SDL_FreeSurface(surface);
+    }
+    return true;
+}
+
+void WindowManager::RefreshSize()
+{
+    if (window) SDL_GetWindowSize(window, &width, &height);
+}
+
+void WindowManager::Swap()
+{
+    if (window && glContext) SDL_GL_SwapWindow(window);
+}
+
+void WindowManager::Close()
+{
+    if (glContext) SDL_GL_DeleteContext(glContext);
+    if (window) SDL_DestroyWindow(window);
+    glContext = nullptr;
+    window = nullptr;
+}

@@ -1,0 +1,31 @@
+// The entry point: parse the developer switches, then start-up, the loop and shutdown.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "engine/core/Engine.h"
+
+int main(int argc, char** argv)
+{
+    SDL_SetMainReady();
+    RunOptions options;
+    std::string error;
+    if (!ParseRunOptions(argc, argv, options, error))
+    {
+        std::printf("%s\n%s\n", error.c_str(), RunOptionsUsage());
+        return 2;
+    }
+    Engine& engine = Engine::Get();
+    int status = engine.Init(options);
+    if (status != 0)
+    {
+        std::fflush(stdout);
+        engine.Shutdown();
+        return status;
+    }
+    engine.Run();
+    engine.Shutdown();
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,123 @@
+#include "engine/data/FileSystem.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include <SDL.h>
+
+#include "engine/core/Log.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace
+{
+std::string g_root;
+long g_failAfter = -1;
+
+bool FlushToDisk(std::FILE* f)
+{
+    if (std::fflush(f) != 0) return false;
+#if defined(_WIN32)
+    return _commit(_fileno(f)) == 0;
+#else
+    return fsync(fileno(f)) == 0;
+#endif
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to)
+{
+#if defined(_WIN32)
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+} // namespace
+
+void Files::SetDataRoot(const std::string& dir)
+{
+    g_root = dir;
+    if (!g_root.empty() && g_root.back() != '/' && g_root.back() != '\\') g_root += '/';
+}
+
+const std::string& Files::DataRoot() { return g_root; }
+
+std::string Files::DataPath(const std::string& relative) { return g_root + relative; }
+
+std::string Files::FindDataRoot()
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (char* base = SDL_GetBasePath())
+    {
+        std::string candidate = std::string(base) + "data";
+        SDL_free(base);
+        if (fs::is_directory(candidate + "/System", ec)) return candidate;
+    }
+    if (fs::is_directory("data/System", ec)) return "data";
+    return std::string();
+}
+
+bool Files::ReadFile(const std::string& path, std::string& out, size_t limit)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    out.clear();
+    char buffer[65536];
+    size_t n;
+    bool ok = true;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+    {
+        if (out.size() + n > limit)
+        {
+            ok = false;
+            break;
+        }
+        out.append(buffer, n);
+    }
+    if (std::ferror(f)) ok = false;
+    std::fclose(f);
+    return ok;
+}
+
+bool Files::ReadDataFile(const std::string& relative, std::string& out, size_t limit)
+{
+    return ReadFile(DataPath(relative), out, limit);
+}
+
+bool Files::DataFileExists(const std::string& relative)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(DataPath(relative), ec);
+}
+
+void Files::SimulateWriteFailureAfter(long bytes) { g_failAfter = bytes; }
+
+bool Files::WriteFileAtomic(const std::string& path, const std::string& bytes)
+{
+    std::string temp = path + ".tmp";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f)
+    {
+        LogLine("files: %s: cannot open for writing; the old file is kept", path.c_str());
+        return false;
+    }
+    size_t want = bytes.size();
+    if (g_failAfter >= 0 && static_cast<size_t>(g_failAfter) < want) want = g_failAfter;
+    bool ok = std::fwrite(bytes.data(), 1, want, f) == want && want == bytes.size();
+    ok = FlushToDisk(f) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok) ok = ReplaceFile(temp, path);
+    if (!ok)
+    {
+        std::remove(temp.c_str());
+        LogLine("files: %s: write failed; the old file is kept", path.c_str());
+    }
+    return ok;
+}

@@ -1,0 +1,37 @@
+// FileSystem: where the game's data lives and the only place files are opened.
+//
+// Data paths in the game are relative ("Textures/x.png", "GameData/Levels/Level1.json"); they are
+// resolved against the data root. Writes go through WriteFileAtomic so that a crash or a full disk
+// never leaves a half-written save, level or map behind.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace Files
+{
+constexpr size_t kMaxFileBytes = 64u * 1024u * 1024u;
+
+void SetDataRoot(const std::string& dir);
+// The data root with a trailing separator ("" means the working directory).
+const std::string& DataRoot();
+std::string DataPath(const std::string& relative);
+
+// Finds the data root when none was given: beside the executable, then the working directory.
+std::string FindDataRoot();
+
+// Reads a whole file (a path as given, not resolved). False when missing, unreadable or larger
+// than limit; the caller reports.
+bool ReadFile(const std::string& path, std::string& out, size_t limit = kMaxFileBytes);
+// Reads a data file relative to the data root.
+bool ReadDataFile(const std::string& relative, std::string& out, size_t limit = kMaxFileBytes);
+bool DataFileExists(const std::string& relative);
+
+// Writes bytes to a temporary file beside path, flushes it to disk and moves it over path.
+// On any failure the old file is left as it was, a line naming the file is printed, and false
+// is returned.
+bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// Test hook: make the next writes fail after `bytes` bytes (negative disables).
+void SimulateWriteFailureAfter(long bytes);
+} // namespace Files

@@ -1,0 +1,195 @@
+#include "engine/data/Json.h"
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+
+#include <rapidjson/error/en.h>
+
+#include "engine/core/Log.h"
+
+bool ParseJson(const std::string& text, rapidjson::Document& doc, std::string* error)
+{
+    if (text.size() > kMaxJsonBytes)
+    {
+        if (error) *error = "file too large";
+        doc.SetNull();
+        return false;
+    }
+    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseStopWhenDoneFlag>(text.c_str(),
+                                                                                  text.size());
+    if (doc.HasParseError())
+    {
+        if (error)
+            *error = "offset " + std::to_string(doc.GetErrorOffset()) + ": " +
+                     rapidjson::GetParseError_En(doc.GetParseError());
+        doc.SetNull();
+        return false;
+    }
+    return true;
+}
+
+void InitJsonWriter(JsonWriter& writer) { writer.SetIndent(' ', 4); }
+
+JsonView::JsonView(const rapidjson::Value* value, const char* file, std::string key)
+    : value_(value), file_(file), key_(std::move(key))
+{
+}
+
+bool JsonView::Has(const char* key) const
+{
+    return IsObject() && value_->FindMember(key) != value_->MemberEnd();
+}
+
+JsonView JsonView::operator[](const char* key) const
+{
+    std::string path = key_.empty() ? std::string(key) : key_ + "." + key;
+    if (!IsObject()) return JsonView(nullptr, file_, path);
+    auto it = value_->FindMember(key);
+    if (it == value_->MemberEnd()) return JsonView(nullptr, file_, path);
+    return JsonView(&it->value, file_, path);
+}
+
+size_t JsonView::Size() const { return IsArray() ? value_->Size() : 0; }
+
+JsonView JsonView::At(size_t i) const
+{
+    std::string path = key_ + "[" + std::to_string(i) + "]";
+    if (!IsArray() || i >= value_->Size()) return JsonView(nullptr, file_, path);
+    return JsonView(&(*value_)[static_cast<rapidjson::SizeType>(i)], file_, path);
+}
+
+void JsonView::Warn(const char* what) const { LogDataWarning("data", File(), key_.c_str(), what); }
+
+float JsonView::AsFloat(float def, bool warn) const
+{
+    if (IsNumber())
+    {
+        double d = value_->GetDouble();
+        if (std::fabs(d) <= FLT_MAX) return static_cast<float>(d);
+        if (warn) Warn("number out of range");
+        return def;
+    }
+    if (warn && value_) Warn("expected a number");
+    return def;
+}
+
+int JsonView::AsInt(int def, bool warn) const
+{
+    if (value_ && value_->IsInt()) return value_->GetInt();
+    if (IsNumber())
+    {
+        double d = value_->GetDouble();
+        if (d >= INT_MIN && d <= INT_MAX) return static_cast<int>(d);
+        if (warn) Warn("integer out of range");
+        return def;
+    }
+    if (warn && value_) Warn("expected an integer");
+    return def;
+}
+
+bool JsonView::AsBool(bool def, bool warn) const
+{
+    if (IsBool()) return value_->GetBool();
+    if (warn && value_) Warn("expected true or false");
+    return def;
+}
+
+std::string JsonView::AsString(const std::string& def, bool warn) const
+{
+    if (IsString()) return std::string(value_->GetString(), value_->GetStringLength());
+    if (warn && value_) Warn("expected a string");
+    return def;
+}
+
+namespace
+{
+template <typename T, typename Conv>
+bool ReadMember(const JsonView& self, const char* key, T& out, bool (JsonView::*is)() const,
+                Conv conv)
+{
+    JsonView v = self[key];
+    if (!v.Valid()) return false;
+    if (!(v.*is)())
+    {
+        v.Warn("wrong type; keeping the default");
+        return false;
+    }
+    out = conv(v);
+    return true;
+}
+} // namespace
+
+bool JsonView::Read(const char* key, float& out) const
+{
+    JsonView v = (*this)[key];
+    if (!v.Valid()) return false;
+    float sentinel = out;
+    float got = v.AsFloat(sentinel);
+    bool ok = v.IsNumber() && std::fabs(v.Raw()->GetDouble()) <= FLT_MAX;
+    if (ok) out = got;
+    return ok;
+}
+
+bool JsonView::Read(const char* key, double& out) const
+{
+    return ReadMember(*this, key, out, &JsonView::IsNumber,
+                      [](const JsonView& v) { return v.Raw()->GetDouble(); });
+}
+
+bool JsonView::Read(const char* key, int& out) const
+{
+    JsonView v = (*this)[key];
+    if (!v.Valid()) return false;
+    if (!v.IsNumber())
+    {
+        v.Warn("expected an integer; keeping the default");
+        return false;
+    }
+    double d = v.Raw()->GetDouble();
+    if (d < INT_MIN || d > INT_MAX)
+    {
+        v.Warn("integer out of range; keeping the default");
+        return false;
+    }
+    out = v.AsInt(out);
+    return true;
+}
+
+bool JsonView::Read(const char* key, bool& out) const
+{
+    return ReadMember(*this, key, out, &JsonView::IsBool,
+                      [](const JsonView& v) { return v.Raw()->GetBool(); });
+}
+
+bool JsonView::Read(const char* key, std::string& out) const
+{
+    return ReadMember(*this, key, out, &JsonView::IsString,
+                      [](const JsonView& v) { return v.AsString(""); });
+}
+
+bool JsonView::ReadFloats(const char* key, float* out, size_t count) const
+{
+    JsonView v = (*this)[key];
+    if (!v.Valid()) return false;
+    if (v.Size() < count)
+    {
+        v.Warn(("expected an array of " + std::to_string(count) + " numbers; keeping the default")
+                   .c_str());
+        return false;
+    }
+    float tmp[16];
+    if (count > 16) return false;
+    for (size_t i = 0; i < count; ++i)
+    {
+        JsonView e = v.At(i);
+        if (!e.IsNumber() || std::fabs(e.Raw()->GetDouble()) > FLT_MAX)
+        {
+            e.Warn("expected a number; keeping the default");
+            return false;
+        }
+        tmp[i] = static_cast<float>(e.Raw()->GetDouble());
+    }
+    for (size_t i = 0; i < count; ++i) out[i] = tmp[i];
+    return true;
+}

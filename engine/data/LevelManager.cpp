@@ -1,0 +1,190 @@
+#include "engine/data/LevelManager.h"
+
+#include <cstdio>
+
+#include "engine/core/AudioSettings.h"
+#include "engine/core/CameraManager.h"
+#include "engine/core/Engine.h"
+#include "engine/core/EventManager.h"
+#include "engine/core/InputManager.h"
+#include "engine/data/FileSystem.h"
+#include "engine/data/LevelFile.h"
+#include "engine/data/ResourceManager.h"
+#include "engine/graphics/GraphicsManager.h"
+#include "engine/objects/GameObjectManager.h"
+
+LevelManager& LevelManager::Get()
+{
+    static LevelManager instance;
+    return instance;
+}
+
+LevelManager::LevelManager()
+{
+    const char* listPath = "System/LevelList.json";
+    const rapidjson::Document* doc = ResourceManager::Get().GetDocument(listPath);
+    JsonView list(doc, listPath);
+    if (doc && !list.IsArray()) list.Warn("expected an array of level file names");
+    for (size_t i = 0; i < list.Size(); ++i)
+    {
+        std::string name = list.At(i).AsString("");
+        if (name.empty()) continue;
+        levels.push_back(name);
+    }
+    std::printf("Total Levels : %zu\n", levels.size());
+    for (const std::string& name : levels)
+    {
+        ResourceManager::Get().GetDocument("GameData/Levels/" + name);
+        std::printf("%s\n", name.c_str());
+    }
+    current = first = 0;
+    wrapEntry = levels.size() >= 2 ? levels.size() - 2 : 0;
+}
+
+std::string LevelManager::GetCurrentLevelName() const
+{
+    return current < levels.size() ? levels[current] : std::string();
+}
+
+std::string LevelManager::SavePath() const { return Engine::Get().prefPath + "save.json"; }
+
+void LevelManager::ChangeTail()
+{
+    GraphicsManager::Get();
+    SpotlightRadius = 25.0f;
+    levelChangePending = true;
+    CameraManager::Get().ResetToHome();
+}
+
+void LevelManager::MusicStep()
+{
+    Engine& engine = Engine::Get();
+    AudioSettings& audio = AudioSettings::Get();
+    if (GetCurrentLevelName() == "Level8.json")
+    {
+        audio.PlayMusic("Sounds/newbossFinal.ogg");
+        engine.musicStarted = false;
+    }
+    else if (!engine.musicStarted)
+    {
+        audio.PlayMusic("Sounds/backgroundmusic.ogg");
+        engine.musicStarted = true;
+    }
+}
+
+void LevelManager::NextLevel()
+{
+    if (levels.empty()) return;
+    if (current + 1 >= levels.size() || current == wrapEntry) current = first;
+    else ++current;
+    MusicStep();
+    ChangeTail();
+}
+
+void LevelManager::PreviousLevel()
+{
+    if (levels.empty()) return;
+    if (current != first) --current;
+    MusicStep();
+    ChangeTail();
+}
+
+void LevelManager::RestartLevel() { ChangeTail(); }
+
+void LevelManager::GoToFirstLevel()
+{
+    current = first;
+    levelChangePending = true;
+    CameraManager::Get().ResetToHome();
+}
+
+void LevelManager::GoToLastLevel()
+{
+    if (levels.empty()) return;
+    current = levels.size() - 1;
+    std::printf("Level : %s\n", GetCurrentLevelName().c_str());
+    CameraManager::Get().ResetToHome();
+    levelChangePending = true;
+}
+
+bool LevelManager::GoToLevel(const std::string& name)
+{
+    for (size_t i = 0; i < levels.size(); ++i)
+    {
+        if (levels[i] != name) continue;
+        current = i;
+        if (i != first) MusicStep();
+        ChangeTail();
+        return true;
+    }
+    return false;
+}
+
+void LevelManager::LoadLevel()
+{
+    GraphicsManager::Get();
+    SpotlightRadius = 25.0f;
+    std::printf("Serializing Level : %s\n", GetCurrentLevelName().c_str());
+    CameraManager& cameras = CameraManager::Get();
+    if (!loadFromSave || !LoadFromSave())
+    {
+        if (!loadFromSave)
+        {
+            cameras.cameras.clear();
+            EventManager::Get().ClearAll();
+            GameObjectManager::Get().DestroyAllObjects();
+            std::string path = "GameData/Levels/" + GetCurrentLevelName();
+            const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
+            if (doc) LoadLevelDocument(JsonView(doc, ResourceManager::Get().KeepName(path)));
+        }
+    }
+    cameras.ResetToHome();
+    GameObjectManager& objects = GameObjectManager::Get();
+    if (objects.paused) objects.TogglePause();
+    levelChangePending = false;
+    InputManager& input = InputManager::Get();
+    if (current != first && input.controllerConnected && GetCurrentLevelName() != "MainMenu.json")
+        input.HideCursorForPlay();
+    else
+        input.UseArrowCursor();
+    loadFromSave = false;
+}
+
+bool LevelManager::LoadFromSave()
+{
+    std::string path = SavePath();
+    std::printf("%s\n", path.c_str());
+    std::string text;
+    if (!Files::ReadFile(path, text)) return false;
+    rapidjson::Document doc;
+    std::string error;
+    if (!ParseJson(text, doc, &error))
+    {
+        std::printf("save: %s: not JSON (%s); the running level stays\n", path.c_str(), error.c_str());
+        return false;
+    }
+    JsonView view(&doc, path.c_str());
+    std::string why;
+    if (!ValidateLevelDocument(view, why))
+    {
+        std::printf("save: %s: %s; the running level stays\n", path.c_str(), why.c_str());
+        return false;
+    }
+    CameraManager::Get().cameras.clear();
+    EventManager::Get().ClearAll();
+    GameObjectManager::Get().DestroyAllObjects();
+    LoadLevelDocument(view);
+    std::string name = view["Name"].AsString("");
+    for (size_t i = 0; i < levels.size(); ++i)
+        if (levels[i] == name)
+        {
+            current = i;
+            break;
+        }
+    return true;
+}
+
+bool LevelManager::SaveGame()
+{
+    return WriteLevelFile(SavePath());
+}

@@ -1,0 +1,39 @@
+// LevelManager: the ordered level list, which level is current, and level changes.
+//
+// Change requests only set levelChangePending; the frame loop notices it at the end of the
+// frame and calls LoadLevel, so several requests in one frame load once, the last one winning.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class LevelManager
+{
+  public:
+    static LevelManager& Get();
+
+    void NextLevel();
+    void PreviousLevel();
+    void RestartLevel();
+    void GoToFirstLevel();
+    void GoToLastLevel();
+    // Makes the named list entry current and requests it (developer switch --level).
+    bool GoToLevel(const std::string& name);
+    void LoadLevel();
+    bool SaveGame();
+    std::string GetCurrentLevelName() const;
+    std::string SavePath() const;
+
+    bool loadFromSave = false;
+    bool levelChangePending = false;
+    size_t current = 0;
+    size_t wrapEntry = 0;
+    size_t first = 0;
+    std::vector<std::string> levels;
+
+  private:
+    LevelManager();
+    void MusicStep();
+    void ChangeTail();
+    bool LoadFromSave();
+};

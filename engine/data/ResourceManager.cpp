@@ -1,0 +1,111 @@
+#include "engine/data/ResourceManager.h"
+
+#include <cstdio>
+
+#include <SDL_mixer.h>
+
+#include "engine/core/Log.h"
+#include "engine/data/FileSystem.h"
+#include "engine/data/Json.h"
+#include "engine/graphics/TextureLoader.h"
+
+ResourceManager& ResourceManager::Get()
+{
+    static ResourceManager instance;
+    return instance;
+}
+
+const char* ResourceManager::KeepName(const std::string& name)
+{
+    return names_.insert(name).first->c_str();
+}
+
+int ResourceManager::GetTexture(const std::string& path)
+{
+    auto it = TextureIndexes.find(path);
+    if (it != TextureIndexes.end()) return it->second;
+    if (NextTexture >= kMaxTextures)
+    {
+        // Texture indexes also pick vertex arrays from a pool of the same size: never beyond.
+        LogDataWarning("resources", path.c_str(), "", "more than 500 distinct images; using image 0");
+        TextureIndexes[path] = 0;
+        return 0;
+    }
+    int index = NextTexture++;
+    TextureNames[index] = LoadTextureFile(path);
+    TextureIndexes[path] = index;
+    return index;
+}
+
+Mix_Chunk* ResourceManager::GetSound(const std::string& path)
+{
+    auto it = Sounds.find(path);
+    if (it != Sounds.end() && it->second) return it->second;
+    Mix_Chunk* chunk = nullptr;
+    std::string full = Files::DataPath(path);
+    if (SDL_RWops* rw = SDL_RWFromFile(full.c_str(), "rb")) chunk = Mix_LoadWAV_RW(rw, 1);
+    else SDL_SetError("%s: cannot open", path.c_str());
+    Sounds[path] = chunk;
+    if (!chunk) std::printf("Mix_LoadWAV: %s\n", Mix_GetError());
+    return chunk;
+}
+
+const rapidjson::Document* ResourceManager::AddDocument(const std::string& path,
+                                                        const std::string& text)
+{
+    auto doc = std::make_unique<rapidjson::Document>();
+    std::string error;
+    const rapidjson::Document* result = nullptr;
+    if (ParseJson(text, *doc, &error)) result = doc.get();
+    else LogDataWarning("resources", path.c_str(), "", ("not JSON: " + error).c_str());
+    if (!result) doc.reset();
+    std::printf("Add new Docment : %s\n", path.c_str());
+    Documents[path] = std::move(doc);
+    return result;
+}
+
+const rapidjson::Document* ResourceManager::GetDocument(const std::string& path)
+{
+    auto it = Documents.find(path);
+    if (it != Documents.end()) return it->second.get();
+    std::string text;
+    if (!Files::ReadDataFile(path, text))
+    {
+        LogDataWarning("resources", path.c_str(), "", "missing, unreadable or too large");
+        Documents[path] = nullptr;
+        return nullptr;
+    }
+    return AddDocument(path, text);
+}
+
+void ResourceManager::PreLoad()
+{
+    const char* listPath = "System/PreLoad.json";
+    const rapidjson::Document* list = GetDocument(listPath);
+    if (!list) return;
+    JsonView view(list, listPath);
+    if (!view.IsArray())
+    {
+        view.Warn("expected an array of archetype file names");
+        return;
+    }
+    for (size_t i = 0; i < view.Size(); ++i)
+    {
+        std::string name = view.At(i).AsString("");
+        if (name.empty()) continue;
+        std::printf("%s\n", name.c_str());
+        GetDocument("GameData/GameObjects/" + name);
+    }
+}
+
+void ResourceManager::Release()
+{
+    ReleaseTextures(TextureNames.data(), NextTexture);
+    TextureNames.fill(0);
+    NextTexture = 0;
+    TextureIndexes.clear();
+    for (auto& s : Sounds)
+        if (s.second) Mix_FreeChunk(s.second);
+    Sounds.clear();
+    Documents.clear();
+}

@@ -1,0 +1,46 @@
+// ResourceManager: loads each document, texture and sound once and hands out the cached result.
+// Keys are the paths exactly as callers pass them, relative to the data root.
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include <rapidjson/document.h>
+
+struct Mix_Chunk;
+
+class ResourceManager
+{
+  public:
+    static constexpr int kMaxTextures = 500;
+    static ResourceManager& Get();
+
+    // Texture index (0..kMaxTextures-1) for an image path, loading it the first time.
+    int GetTexture(const std::string& path);
+    // Sample for a sound path; nullptr when it cannot be loaded (tried again next time).
+    Mix_Chunk* GetSound(const std::string& path);
+    // Parsed document for a JSON path; nullptr when the file is missing or not JSON (reported
+    // once; the failure is cached too).
+    const rapidjson::Document* GetDocument(const std::string& path);
+    // Parses text as if it were the file `path` and caches it (tests and fuzzing).
+    const rapidjson::Document* AddDocument(const std::string& path, const std::string& text);
+    // Warms the document cache from "System/PreLoad.json".
+    void PreLoad();
+    // A stable copy of a name, for messages that outlive the caller's string.
+    const char* KeepName(const std::string& name);
+    // Frees textures, samples and documents (shutdown; tests).
+    void Release();
+
+    std::array<unsigned, kMaxTextures> TextureNames{};
+    int NextTexture = 0;
+    std::map<std::string, int> TextureIndexes;
+    std::map<std::string, Mix_Chunk*> Sounds;
+    std::map<std::string, std::unique_ptr<rapidjson::Document>> Documents;
+
+  private:
+    ResourceManager() = default;
+    std::set<std::string> names_;
+};

@@ -1,0 +1,53 @@
+// Sprite: a textured mesh with frame animation from sprite-sheet rectangles.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/objects/Component.h"
+
+struct FrameRect
+{
+    float x, y, w, h;
+};
+
+class Sprite : public Component
+{
+  public:
+    static constexpr int kMaxFloats = 200;
+    static constexpr int kSlots = 30;
+
+    explicit Sprite(GameObject* owner);
+    ~Sprite() override;
+
+    void HandleEvent(Event*) override {}
+    void OnCollision(GameObject*) override {}
+    bool Deserialize(const JsonView& value) override;
+    virtual bool ReadText() { return true; }
+
+    // Steps animation a by one draw (called by the render pass for every sprite it draws).
+    void Animate(int a);
+    std::string GetShaderName() const { return ShaderName; }
+
+    unsigned VertexBuffer = 0;
+    std::array<float, kMaxFloats> VertexData{};
+    std::vector<FrameRect> FrameRects;
+    std::array<int, kSlots> TextureSlots{};
+    int TextureNumber = 0;
+    int CoordsPerVertex = 0, CoordsPerPos = 0, CoordsPerColor = 0, VertexNumber = 0;
+    std::string ShaderName;
+    int TextureSlot = 0;
+    int CurrentFrame = 0;
+    std::array<int, kSlots> SheetWidths{};
+    std::array<int, kSlots> SheetHeights{};
+    int AnimationIndex = 0;
+    std::array<int, kSlots> FrameCounts{};
+    bool Mirrored = false;
+    std::array<double, kSlots> Timers{};
+    std::array<double, kSlots> FrameTimes{};
+    bool Active = true;
+    bool Static = false;
+    bool Uploaded = false;
+    float Transparency = 1.0f;
+};

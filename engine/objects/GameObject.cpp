@@ -1,0 +1,43 @@
+#include "engine/objects/GameObject.h"
+
+#include "engine/objects/ObjectTypes.h"
+#include "game/menus/ButtonList.h"
+
+void GameObject::AddComponent(Component* component)
+{
+    components.emplace_back(component);
+}
+
+bool GameObject::Serialize(JsonWriter& writer) const
+{
+    if (type == kTypeAlarm || type == kTypeGuardFov || type == kTypeAimBox) return true;
+    writer.StartObject();
+    writer.Key("Name");
+    writer.String(name.c_str());
+    writer.Key("OverWrite");
+    writer.StartObject();
+    for (const auto& c : components) c->Serialize(writer);
+    writer.EndObject();
+    writer.EndObject();
+    return true;
+}
+
+void GameObject::NotifyCollision(GameObject* other)
+{
+    // Index loop: a handler may not add components, but it may look at the list.
+    for (size_t i = 0; i < components.size(); ++i) components[i]->OnCollision(other);
+}
+
+void GameObject::ShowButtonLists()
+{
+    for (const auto& c : components)
+        if (c->typeNumber == kCompButtonList)
+            if (auto* list = dynamic_cast<ButtonList*>(c.get())) list->ShowAll();
+}
+
+void GameObject::HideButtonLists()
+{
+    for (const auto& c : components)
+        if (c->typeNumber == kCompButtonList)
+            if (auto* list = dynamic_cast<ButtonList*>(c.get())) list->HideAll();
+}

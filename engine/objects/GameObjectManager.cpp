@@ -1,0 +1,179 @@
+#include "engine/objects/GameObjectManager.h"
+
+#include <cstdio>
+
+#include "engine/core/CameraManager.h"
+#include "engine/core/EventManager.h"
+#include "engine/graphics/GraphicsManager.h"
+
+GameObjectManager& GameObjectManager::Get()
+{
+    static GameObjectManager instance;
+    return instance;
+}
+
+GameObjectManager::GameObjectManager() { Reset(); }
+
+void GameObjectManager::Reset()
+{
+    for (int l = 0; l < kLayerCount; ++l)
+    {
+        layers[l] = std::vector<GameObject>(kLayerSlots[l]);
+        for (GameObject& obj : layers[l]) obj.layer = l;
+        liveCounts[l] = 0;
+    }
+    bossVisionObjects.clear();
+    destroyQueue.clear();
+    levelName.clear();
+    graveyard_.clear();
+    types = TypeTables();
+    paused = false;
+    playerSlot = &layers[kLayerPlayer][0];
+    nextId_ = 1;
+}
+
+GameObject* GameObjectManager::Claim(int layer)
+{
+    for (GameObject& obj : layers[layer])
+    {
+        if (obj.active) continue;
+        ++liveCounts[layer];
+        obj.ClearComponents();
+        obj.collisionFlags = 0;
+        obj.previousCollisionFlags = 0;
+        obj.active = true;
+        obj.id = nextId_++;
+        return &obj;
+    }
+    return nullptr;
+}
+
+GameObject* GameObjectManager::CreateObject(int typeNumber)
+{
+    return Claim(types.LayerOf(typeNumber));
+}
+
+GameObject* GameObjectManager::SpawnObject() { return Claim(kLayerGameplay); }
+
+GameObject* GameObjectManager::FindObject(uint32_t id)
+{
+    for (int l = 0; l < kLayerCount; ++l)
+    {
+        int seen = 0;
+        for (GameObject& obj : layers[l])
+        {
+            if (seen >= liveCounts[l]) break;
+            if (!obj.active) continue;
+            ++seen;
+            if (obj.id == id)
+            {
+                std::printf("Find\n");
+                return &obj;
+            }
+        }
+    }
+    std::printf("Not Find\n");
+    return nullptr;
+}
+
+void GameObjectManager::Release(GameObject& obj)
+{
+    obj.active = false;
+    obj.id = 0;
+    obj.collisionFlags = 0;
+    for (auto& c : obj.components) graveyard_.push_back(std::move(c));
+    obj.components.clear();
+}
+
+void GameObjectManager::DestroyObject(GameObject* object)
+{
+    if (!object) return;
+    GameObject* found = FindObject(object->active ? object->id : 0);
+    if (!found) return;
+    int layer = found->layer;
+    std::printf("%d\n", liveCounts[layer]);
+    found->active = false;
+    found->id = 0;
+    --liveCounts[layer];
+    std::printf("%d\n", liveCounts[layer]);
+    Release(*found);
+}
+
+void GameObjectManager::ProcessDestroyQueue()
+{
+    // Destroying may queue more objects (a component's destructor); take the list first.
+    std::vector<GameObject*> queue;
+    queue.swap(destroyQueue);
+    for (GameObject* obj : queue)
+    {
+        std::printf("Times%zu\n", queue.size());
+        DestroyObject(obj);
+    }
+    CollectGarbage();
+}
+
+void GameObjectManager::DestroyAllObjects()
+{
+    for (int l = 0; l < kLayerCount; ++l)
+    {
+        for (GameObject& obj : layers[l])
+            if (obj.active) Release(obj);
+        liveCounts[l] = 0;
+    }
+    bossVisionObjects.clear();
+    destroyQueue.clear();
+    CollectGarbage();
+    nextId_ = 1;
+}
+
+void GameObjectManager::UpdateAll()
+{
+    auto updateLayer = [this](int layer) {
+        ForEachActive(layer, [](GameObject& obj) {
+            // Index loop: an update may spawn objects but never adds to its own list.
+            for (size_t i = 0; i < obj.components.size(); ++i) obj.components[i]->Update();
+        });
+    };
+    if (paused)
+    {
+        updateLayer(kLayerMenu);
+        return;
+    }
+    for (int l = 0; l < kLayerCount; ++l)
+        if (l != kLayerMap && l != kLayerMenu) updateLayer(l);
+}
+
+void GameObjectManager::TogglePause()
+{
+    CameraManager::Get().paused = !CameraManager::Get().paused;
+    paused = !paused;
+    if (!paused) ResetMenusForPlay();
+}
+
+void GameObjectManager::ResetMenusForPlay()
+{
+    // Menus are drawn only while paused; leaving the pause hides every menu's buttons so the
+    // next pause starts from a clean menu.
+    ForEachActive(kLayerMenu, [](GameObject& obj) { obj.HideButtonLists(); });
+}
+
+void GameObjectManager::DrawScene()
+{
+    GraphicsManager& gfx = GraphicsManager::Get();
+    if (paused)
+    {
+        gfx.DrawLayer(kLayerMenu);
+        return;
+    }
+    for (int l = 0; l < kLayerCount; ++l)
+        if (l != kLayerMenu) gfx.DrawLayer(l);
+}
+
+void GameObjectManager::Broadcast(Event* event)
+{
+    for (int l = 0; l < kLayerCount; ++l)
+        ForEachActive(l, [event](GameObject& obj) {
+            for (size_t i = 0; i < obj.components.size(); ++i)
+                obj.components[i]->HandleEvent(event);
+        });
+}

@@ -1,0 +1,79 @@
+#include "engine/objects/Transform.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <imgui.h>
+
+#include "engine/core/EventManager.h"
+
+void Transform::HandleEvent(Event* event)
+{
+    // The editor's camera switch is meant for the first transform only.
+    if (event->type == kEventCameraSwitched)
+    {
+        event->inUse = false;
+        event->type = 0;
+    }
+}
+
+bool Transform::Serialize(JsonWriter& writer) const
+{
+    writer.Key("Transform");
+    writer.StartObject();
+    writer.Key("Position");
+    writer.StartArray();
+    for (int i = 0; i < 3; ++i) writer.Double(position[i]);
+    writer.EndArray();
+    writer.Key("Scale");
+    writer.StartArray();
+    writer.Double(scale.x);
+    writer.Double(scale.y);
+    writer.EndArray();
+    writer.Key("Rotation");
+    writer.Double(rotation);
+    writer.EndObject();
+    return true;
+}
+
+Component* Transform::CopyFrom(const Component* other)
+{
+    const auto* t = dynamic_cast<const Transform*>(other);
+    if (!t || t == this) return this;
+    position = t->position;
+    scale = t->scale;
+    rotation = t->rotation;
+    return this;
+}
+
+void Transform::DrawEditor()
+{
+    ImGui::SetNextWindowSize(ImVec2(100, 100), ImGuiCond_FirstUseEver);
+    ImGui::Begin("Transform");
+    ImGui::SliderFloat("Rotation Angle", &rotation, 0.0f, 8.0f);
+    ImGui::SliderFloat("Scale X", &scale.x, 0.0f, 50.0f);
+    ImGui::SliderFloat("Scale Y", &scale.y, 0.0f, 50.0f);
+    ImGui::InputFloat("Position X", &position.x, 0.1f, 0.0f, "%f");
+    ImGui::InputFloat("Position Y", &position.y, 0.1f, 0.0f, "%f");
+    ImGui::End();
+}
+
+bool Transform::Deserialize(const JsonView& value)
+{
+    float p[3];
+    if (value.ReadFloats("Position", p, 3)) position = glm::vec3(p[0], p[1], p[2]);
+    float s[2];
+    if (value.ReadFloats("Scale", s, 2))
+    {
+        scale.x = s[0];
+        scale.y = s[1];
+    }
+    value.Read("Rotation", rotation);
+    return true;
+}
+
+void Transform::BuildModelMatrix(glm::mat4& out)
+{
+    position.z = 0.0f;
+    out = glm::translate(glm::mat4(1.0f), glm::vec3(position.x, position.y, 0.0f));
+    out = glm::rotate(out, rotation, glm::vec3(0.0f, 0.0f, 1.0f));
+    out = glm::scale(out, scale);
+}

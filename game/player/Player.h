@@ -1,0 +1,39 @@
+// Player: the player's standing in the level: lives, detection meter, checkpoint, hiding.
+#pragma once
+
+#include <glm/vec3.hpp>
+
+#include "engine/objects/Component.h"
+
+enum PlayerState
+{
+    kPlayerDying = 0,
+    kPlayerPlaying = 1,
+    kPlayerHidden = 2,
+};
+
+class Player : public Component
+{
+  public:
+    explicit Player(GameObject* owner) : Component(owner, kCompPlayer) {}
+
+    void Update() override;
+    void HandleEvent(Event* event) override;
+    void OnCollision(GameObject*) override {}
+    bool Serialize(JsonWriter& writer) const override;
+    bool Deserialize(const JsonView& value) override;
+
+    bool StopOnLanding = false;
+    bool Hidden = false;
+    int LightofTime = 1000;
+    int RespawnTimer = 0;
+    float Meter = 0.0f;
+    bool Caught = false;
+    bool Alarmed = false;
+    int Life = 3;
+    bool spotLight = false;
+    glm::vec3 CheckPointPosition{2.0f, 2.0f, 0.0f};
+    int State = kPlayerPlaying;
+    bool SafeZone = false;
+    bool godMode = false;
+};
