@@ -142,6 +142,17 @@ void Engine::Run()
     }
 }
 
+void Engine::Step()
+{
+    if (!running) return;
+    RunFrame();
+    if (!levelActive && running)
+    {
+        LevelManager::Get().LoadLevel();
+        levelActive = true;
+    }
+}
+
 void Engine::ShowQuitConfirmation()
 {
     GameObjectManager& objects = GameObjectManager::Get();

@@ -19,8 +19,11 @@ class Engine
     // process exit status (a missing font: 1; a bad switch or script: 2).
     int Init(const RunOptions& options);
     void Run();
-    // One frame, steps 1 to 22 (tests drive the loop frame by frame through this).
+    // One frame, steps 1 to 22.
     void RunFrame();
+    // One turn of the outer loop's work: a frame, then the pending level load if the frame ended
+    // the level. Tests and benchmarks drive the game frame by frame through this.
+    void Step();
     void Shutdown();
 
     std::string GetPrefPath() const { return prefPath; }

@@ -1,0 +1,66 @@
+#include "tests/Harness.h"
+
+#include <cstring>
+
+#include "engine/core/InputManager.h"
+
+HeadlessGame::HeadlessGame(const std::filesystem::path& dataRoot, const std::string& level)
+{
+    RunOptions options;
+    options.headless = true;
+    options.dataDir = dataRoot.string();
+    options.level = level;
+    status_ = Engine::Get().Init(options);
+    // The first frame loads the starting level.
+    if (status_ == 0) Frames(1);
+}
+
+HeadlessGame::~HeadlessGame() { Engine::Get().Shutdown(); }
+
+void HeadlessGame::Frames(int n)
+{
+    for (int i = 0; i < n; ++i) Engine::Get().Step();
+}
+
+namespace
+{
+void Key(const char* key, bool down)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.keysym.scancode = SDL_GetScancodeFromName(key);
+    e.key.keysym.sym = SDL_GetKeyFromScancode(e.key.keysym.scancode);
+    InputManager::Get().Inject(e);
+}
+} // namespace
+
+void HeadlessGame::KeyDown(const char* key) { Key(key, true); }
+void HeadlessGame::KeyUp(const char* key) { Key(key, false); }
+
+void HeadlessGame::Tap(const char* key)
+{
+    KeyDown(key);
+    Frames(1);
+    KeyUp(key);
+}
+
+void HeadlessGame::Axis(int axis, int value)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_CONTROLLERAXISMOTION;
+    e.caxis.axis = static_cast<Uint8>(axis);
+    e.caxis.value = static_cast<Sint16>(value);
+    e.caxis.which = kScriptedDevice;
+    InputManager::Get().Inject(e);
+}
+
+void HeadlessGame::ConnectController()
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_CONTROLLERDEVICEADDED;
+    e.cdevice.which = kScriptedDevice;
+    InputManager::Get().Inject(e);
+}
