@@ -128,6 +128,7 @@ int Engine::Init(const RunOptions& options)
         }
     }
     LevelEditor::Get().editorOpen = options.editor;
+    started_ = true;
     return 0;
 }
 
@@ -278,7 +279,7 @@ void Engine::FinishFrame()
 
 void Engine::Shutdown()
 {
-    if (!options_.dumpFile.empty()) WriteStateDump(options_.dumpFile);
+    if (started_ && !options_.dumpFile.empty()) WriteStateDump(options_.dumpFile);
     TTF_Quit();
     TextRenderer::Get().Release();
     ResourceManager::Get().Release();

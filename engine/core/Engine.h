@@ -57,4 +57,5 @@ class Engine
     RunOptions options_;
     ScriptedInput script_;
     long framesRun_ = 0;
+    bool started_ = false;
 };

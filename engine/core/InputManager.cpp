@@ -135,7 +135,7 @@ void InputManager::Update()
         Handle(event);
     }
     SDL_Event e;
-    while ((hadEvent = SDL_PollEvent(&e) != 0))
+    while ((hadEvent = SDL_PollEvent(&e) > 0))
     {
         event = e;
         Handle(e);

@@ -44,12 +44,15 @@ class GameObjectManager
     GameObject* Player() const { return playerSlot && playerSlot->active ? playerSlot : nullptr; }
 
     // Visits active slots of a layer in slot order, stopping after the layer's live count.
+    // The count taken at the start still holds if a visited object destroys itself, so the
+    // objects after it are not skipped; objects spawned during the walk raise the bound.
     template <typename Fn> void ForEachActive(int layer, Fn&& fn)
     {
+        const int startCount = liveCounts[layer];
         int seen = 0;
         for (GameObject& obj : layers[layer])
         {
-            if (seen >= liveCounts[layer]) break;
+            if (seen >= startCount && seen >= liveCounts[layer]) break;
             if (!obj.active) continue;
             ++seen;
             fn(obj);

@@ -1,0 +1,187 @@
+// Input: key edges at frame boundaries, mouse buttons, controller buttons and sticks, windows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/core/CameraManager.h"
+#include "engine/core/InputManager.h"
+#include "engine/core/ScriptedInput.h"
+#include "engine/objects/GameObjectManager.h"
+
+namespace
+{
+SDL_Event Make(Uint32 type)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = type;
+    return e;
+}
+
+void Key(const char* name, bool down)
+{
+    SDL_Event e = Make(down ? SDL_KEYDOWN : SDL_KEYUP);
+    e.key.keysym.scancode = SDL_GetScancodeFromName(name);
+    InputManager::Get().Inject(e);
+}
+
+void Frame() { InputManager::Get().Update(); }
+} // namespace
+
+TEST(Input, KeyEdgesCountOnlyAtFrameBoundaries)
+{
+    InputManager& in = InputManager::Get();
+    Key("Escape", true);
+    Frame();
+    EXPECT_TRUE(in.IsKeyTriggered("Escape"));
+    EXPECT_TRUE(in.IsKeyPressed("Escape"));
+    EXPECT_TRUE(in.keyDownThisFrame);
+    Frame(); // held: triggers once, not every frame
+    EXPECT_FALSE(in.IsKeyTriggered("Escape"));
+    EXPECT_TRUE(in.IsKeyPressed("Escape"));
+    Key("Escape", false);
+    Frame();
+    EXPECT_TRUE(in.IsKeyReleased("Escape"));
+    Key("Space", true); // pressed and released within one frame: nobody sees it
+    Key("Space", false);
+    Frame();
+    EXPECT_FALSE(in.IsKeyTriggered("Space"));
+    EXPECT_FALSE(in.IsKeyPressed("Space"));
+    EXPECT_FALSE(in.IsKeyReleased("Space"));
+    EXPECT_FALSE(in.IsKeyPressed("NoSuchKey"));
+}
+
+TEST(Input, MouseClickIsPressedForOneFrameAndHeldUntilRelease)
+{
+    InputManager& in = InputManager::Get();
+    SDL_Event down = Make(SDL_MOUSEBUTTONDOWN);
+    down.button.button = SDL_BUTTON_LEFT;
+    in.Inject(down);
+    Frame();
+    EXPECT_TRUE(in.leftPressed);
+    EXPECT_TRUE(in.leftHeld);
+    Frame();
+    EXPECT_FALSE(in.leftPressed);
+    EXPECT_TRUE(in.leftHeld);
+    SDL_Event up = Make(SDL_MOUSEBUTTONUP);
+    up.button.button = SDL_BUTTON_LEFT;
+    in.Inject(up);
+    Frame();
+    EXPECT_TRUE(in.leftReleased);
+    EXPECT_FALSE(in.leftHeld);
+}
+
+TEST(Input, ControllerButtonTriggersOnceTheFrameAfterItWentDown)
+{
+    InputManager& in = InputManager::Get();
+    SDL_Event down = Make(SDL_CONTROLLERBUTTONDOWN);
+    down.cbutton.button = SDL_CONTROLLER_BUTTON_START;
+    in.Inject(down);
+    Frame();
+    EXPECT_TRUE(in.IsButtonDown("START"));
+    EXPECT_FALSE(in.IsButtonTriggered("START"));
+    Frame();
+    EXPECT_TRUE(in.IsButtonTriggered("START"));
+    Frame();
+    EXPECT_FALSE(in.IsButtonTriggered("START"));
+    EXPECT_FALSE(in.IsButtonDown("NOT_A_BUTTON"));
+}
+
+TEST(Input, StickValuesUseTheDeadZoneAndTruncate)
+{
+    EXPECT_EQ(StickValue(8000), 0.0f);
+    EXPECT_EQ(StickValue(8001), 0.0f);
+    EXPECT_EQ(StickValue(20000), 9.0f);
+    EXPECT_EQ(StickValue(32767), 20.0f);
+    EXPECT_EQ(StickValue(-32768), -20.0f);
+    InputManager& in = InputManager::Get();
+    SDL_Event up = Make(SDL_CONTROLLERAXISMOTION);
+    up.caxis.axis = 1;
+    up.caxis.value = -32768; // pushing the left stick up
+    in.Inject(up);
+    Frame();
+    EXPECT_EQ(in.leftStickY, 20.0f);
+}
+
+TEST(Input, ScriptedControllerConnects)
+{
+    InputManager& in = InputManager::Get();
+    SDL_Event added = Make(SDL_CONTROLLERDEVICEADDED);
+    added.cdevice.which = kScriptedDevice;
+    in.Inject(added);
+    Frame();
+    EXPECT_TRUE(in.controllerConnected);
+    in.Inject(Make(SDL_CONTROLLERDEVICEREMOVED));
+    Frame();
+    EXPECT_FALSE(in.controllerConnected);
+}
+
+TEST(Input, FocusLossPausesOffTheTitleLevel)
+{
+    InputManager& in = InputManager::Get();
+    SDL_Event lost = Make(SDL_WINDOWEVENT);
+    lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    in.Inject(lost);
+    Frame();
+    EXPECT_TRUE(in.windowFocusLost);
+    // No level list here: the current level is not the title, so the game pauses.
+    EXPECT_TRUE(GameObjectManager::Get().paused);
+    EXPECT_TRUE(CameraManager::Get().paused);
+}
+
+TEST(Input, MouseWorldPositionHitsThePlaneUnderTheCamera)
+{
+    CameraManager::Get().cameras.push_back(std::make_unique<Camera>(
+        glm::vec3(10.0f, 5.0f, 15.0f), glm::vec3(0, 0, -1), glm::vec3(0, 1, 0)));
+    InputManager& in = InputManager::Get();
+    in.mouseX = 400; // the centre of the default 800 x 400 window
+    in.mouseY = 200;
+    glm::vec3 p = in.GetMouseWorldPosition();
+    EXPECT_NEAR(p.x, 10.0f, 1e-3);
+    EXPECT_NEAR(p.y, 5.0f, 1e-3);
+    EXPECT_NEAR(p.z, 0.0f, 1e-3);
+    in.mouseX = 800; // the right edge: half the view width to the right
+    p = in.GetMouseWorldPosition();
+    EXPECT_NEAR(p.x, 10.0f + 15.0f * 0.55785173f * 2.0f, 1e-2);
+}
+
+TEST(ScriptedInput, ParsesEveryEventKind)
+{
+    ScriptedInput script;
+    std::string error;
+    ASSERT_TRUE(script.LoadText(R"([
+        {"frame": 3, "type": "keyup", "key": "D"},
+        {"frame": 1, "type": "keydown", "key": "Left Shift"},
+        {"frame": 2, "type": "mousemove", "x": 10, "y": 20},
+        {"frame": 2, "type": "mousedown", "button": "right"},
+        {"frame": 2, "type": "buttondown", "button": "START"},
+        {"frame": 2, "type": "axis", "axis": 3, "value": -32768},
+        {"frame": 2, "type": "controller", "connected": true},
+        {"frame": 2, "type": "window", "event": "focuslost"},
+        {"frame": 9, "type": "quit"}])",
+                                "script.json", error))
+        << error;
+    ASSERT_EQ(script.Count(), 9u);
+    EXPECT_EQ(script.Events()[0].frame, 1); // sorted by frame
+    EXPECT_EQ(script.Events()[0].event.key.keysym.scancode, SDL_SCANCODE_LSHIFT);
+    EXPECT_EQ(script.Events().back().event.type, static_cast<Uint32>(SDL_QUIT));
+}
+
+TEST(ScriptedInput, RefusesMalformedScriptsNamingTheEntry)
+{
+    const char* bad[] = {
+        "{}", "[1]", R"([{"type": "quit"}])", R"([{"frame": 0, "type": "quit"}])",
+        R"([{"frame": 1, "type": "keydown", "key": "NoSuchKey"}])",
+        R"([{"frame": 1, "type": "axis", "axis": 4, "value": 0}])",
+        R"([{"frame": 1, "type": "axis", "axis": 1, "value": 40000}])",
+        R"([{"frame": 1, "type": "mousedown", "button": "middle"}])",
+        R"([{"frame": 1, "type": "window", "event": "shake"}])",
+        R"([{"frame": 1, "type": "teleport"}])", "[{\"frame\": 1,"};
+    for (const char* text : bad)
+    {
+        ScriptedInput script;
+        std::string error;
+        EXPECT_FALSE(script.LoadText(text, "bad.json", error)) << text;
+        EXPECT_NE(error.find("bad.json"), std::string::npos) << error;
+    }
+}
