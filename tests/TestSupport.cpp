@@ -1,5 +1,8 @@
 #include "tests/TestSupport.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -30,3 +33,51 @@ std::string TestSupport::ReadText(const fs::path& path)
 }
 
 fs::path TestSupport::ShippedData() { return fs::path(BELLRUN_SOURCE_DIR) / "data"; }
+
+namespace
+{
+std::string Level(const std::string& name, float x)
+{
+    return R"({"Name": ")" + name + R"(", "Camera": {"Position": [)" + std::to_string(x) +
+           R"(, 5, 15], "MinX": -100, "MaxX": 100, "MinY": -100, "MaxY": 100},
+        "GameObjects": [{"Name": "Marker.json", "OverWrite": {"Transform": {"Position": [)" +
+           std::to_string(x) + R"(, 1, 0]}}}, {"Name": "Hero.json"}]})";
+}
+} // namespace
+
+fs::path TestSupport::MakeMiniDataRoot(const std::string& tag)
+{
+    fs::path root = MakeTempDir(tag);
+    fs::create_directories(root / "Fonts");
+    for (const char* font : {"Pixel_Countdown.ttf", "Serif_Bold.ttf", "Facet_Regular.ttf",
+                             "EraserRegular.ttf"})
+    {
+        std::error_code ec;
+        fs::copy_file(ShippedData() / "Fonts" / font, root / "Fonts" / font, ec);
+    }
+    WriteText(root, "System/LevelList.json", R"(["MainMenu.json", "Play.json", "Last.json"])");
+    WriteText(root, "System/PreLoad.json", R"(["Marker.json"])");
+    WriteText(root, "GameData/GameObjects/Marker.json",
+              R"({"Name": "Marker.json", "Type": "DEFAULT", "Transform": {"Position": [0, 0, 0]}})");
+    WriteText(root, "GameData/GameObjects/Hero.json",
+              R"({"Name": "Hero.json", "Type": "PLAYER", "Transform": {"Position": [3, 4, 0]},
+                  "Player": {}})");
+    WriteText(root, "GameData/Levels/MainMenu.json", Level("MainMenu.json", 0));
+    WriteText(root, "GameData/Levels/Play.json", Level("Play.json", 10));
+    WriteText(root, "GameData/Levels/Last.json", Level("Last.json", 20));
+    return root;
+}
+
+int TestSupport::RunGame(const std::string& args, std::string* output)
+{
+    std::string command = std::string("SDL_AUDIODRIVER=dummy \"") + BELLRUN_BINARY + "\" " + args;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return -1;
+    std::string text;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+    int status = pclose(pipe);
+    if (output) *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}

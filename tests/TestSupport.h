@@ -14,3 +14,12 @@ std::string ReadText(const std::filesystem::path& path);
 // The repository's shipped data root.
 std::filesystem::path ShippedData();
 } // namespace TestSupport
+
+namespace TestSupport
+{
+// A small data root: the shipped fonts, a three-level list ("MainMenu.json", "Play.json",
+// "Last.json"), each level with a camera and a marker object. Returns the root.
+std::filesystem::path MakeMiniDataRoot(const std::string& tag);
+// Runs the real bellrun binary with arguments; returns its exit status, stdout in output.
+int RunGame(const std::string& args, std::string* output = nullptr);
+} // namespace TestSupport
