@@ -78,7 +78,7 @@ TEST(EngineLoop, HeadlessFramesAreExactlyOneBudgetLong)
     ASSERT_EQ(game.status(), 0);
     game.Frames(3);
     EXPECT_EQ(FrameRateController::Get().frameElapsedMs, 16u);
-    EXPECT_DOUBLE_EQ(FrameRateController::Get().measuredFrameRate, 62.5);
+    EXPECT_FLOAT_EQ(static_cast<float>(FrameRateController::Get().measuredFrameRate), 62.5f);
 }
 
 TEST(EngineLoop, PacedFramesLastAtLeastTheBudget)
