@@ -11,7 +11,10 @@ LevelEditor& LevelEditor::Get()
     return instance;
 }
 
-LevelEditor::LevelEditor() { layerFlags.fill(true); }
+LevelEditor::LevelEditor()
+{
+    layerFlags.fill(true);
+}
 
 void LevelEditor::Initialize()
 {
@@ -19,9 +22,10 @@ void LevelEditor::Initialize()
     const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
     if (!doc) return;
     JsonView root(doc, path);
-    const std::pair<const char*, int> keys[] = {
-        {"Map", kLayerMap}, {"BackDecorate", kLayerBackDecorate},
-        {"Default", kLayerGameplay}, {"FrontDecorate", kLayerDecorate}};
+    const std::pair<const char*, int> keys[] = {{"Map", kLayerMap},
+                                                {"BackDecorate", kLayerBackDecorate},
+                                                {"Default", kLayerGameplay},
+                                                {"FrontDecorate", kLayerDecorate}};
     for (const auto& k : keys)
     {
         JsonView list = root[k.first];

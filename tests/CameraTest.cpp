@@ -10,7 +10,10 @@
 
 namespace
 {
-Camera MakeCamera(glm::vec3 p) { return Camera(p, glm::vec3(0, 0, -1), glm::vec3(0, 1, 0)); }
+Camera MakeCamera(glm::vec3 p)
+{
+    return Camera(p, glm::vec3(0, 0, -1), glm::vec3(0, 1, 0));
+}
 } // namespace
 
 TEST(Camera, ReachesATargetThreePointTwoAwayInSevenFrames)

@@ -85,7 +85,7 @@ TEST(Events, TargetlessTimedEventIsBroadcastNextFrame)
     EXPECT_EQ(a->seen.size(), 1u);
     EXPECT_TRUE(b->seen.empty());
     events.PostTimedEvent(kEventControlsEnabled, 0.0f); // reuses entry 0 without a target
-    events.Update();                                  // fires: re-posted as immediate
+    events.Update();                                    // fires: re-posted as immediate
     EXPECT_TRUE(b->seen.empty());
     events.Update();
     ASSERT_EQ(b->seen.size(), 1u);

@@ -24,7 +24,8 @@ GameObject* FromEntry(const std::string& entryText, rapidjson::Document& keep)
 
 TEST(Factory, ComponentsFollowTheTableOrderNotTheFileOrder)
 {
-    Archetype("Crate.json", R"({"Body": {}, "Transform": {"Position": [1, 2, 0]}, "Name": "Crate.json",
+    Archetype("Crate.json",
+              R"({"Body": {}, "Transform": {"Position": [1, 2, 0]}, "Name": "Crate.json",
                                "Type": "BOX", "Obstruct": 0})");
     rapidjson::Document entry;
     GameObject* obj = FromEntry(R"({"Name": "Crate.json"})", entry);
@@ -77,8 +78,8 @@ TEST(Factory, BadEntriesAreReportedAndSkipped)
 {
     int before = LogWarningCount();
     rapidjson::Document a, b, c;
-    EXPECT_EQ(FromEntry(R"({"OverWrite": {}})", a), nullptr);          // no name
-    EXPECT_EQ(FromEntry(R"({"Name": 12})", b), nullptr);               // name not a string
+    EXPECT_EQ(FromEntry(R"({"OverWrite": {}})", a), nullptr);        // no name
+    EXPECT_EQ(FromEntry(R"({"Name": 12})", b), nullptr);             // name not a string
     EXPECT_EQ(FromEntry(R"({"Name": "Nowhere.json"})", c), nullptr); // no such archetype
     EXPECT_GE(LogWarningCount() - before, 3);
 }

@@ -15,7 +15,10 @@ HeadlessGame::HeadlessGame(const std::filesystem::path& dataRoot, const std::str
     if (status_ == 0) Frames(1);
 }
 
-HeadlessGame::~HeadlessGame() { Engine::Get().Shutdown(); }
+HeadlessGame::~HeadlessGame()
+{
+    Engine::Get().Shutdown();
+}
 
 void HeadlessGame::Frames(int n)
 {
@@ -35,8 +38,14 @@ void Key(const char* key, bool down)
 }
 } // namespace
 
-void HeadlessGame::KeyDown(const char* key) { Key(key, true); }
-void HeadlessGame::KeyUp(const char* key) { Key(key, false); }
+void HeadlessGame::KeyDown(const char* key)
+{
+    Key(key, true);
+}
+void HeadlessGame::KeyUp(const char* key)
+{
+    Key(key, false);
+}
 
 void HeadlessGame::Tap(const char* key)
 {

@@ -25,7 +25,10 @@ void Key(const char* name, bool down)
     InputManager::Get().Inject(e);
 }
 
-void Frame() { InputManager::Get().Update(); }
+void Frame()
+{
+    InputManager::Get().Update();
+}
 } // namespace
 
 TEST(Input, KeyEdgesCountOnlyAtFrameBoundaries)
@@ -169,14 +172,17 @@ TEST(ScriptedInput, ParsesEveryEventKind)
 
 TEST(ScriptedInput, RefusesMalformedScriptsNamingTheEntry)
 {
-    const char* bad[] = {
-        "{}", "[1]", R"([{"type": "quit"}])", R"([{"frame": 0, "type": "quit"}])",
-        R"([{"frame": 1, "type": "keydown", "key": "NoSuchKey"}])",
-        R"([{"frame": 1, "type": "axis", "axis": 4, "value": 0}])",
-        R"([{"frame": 1, "type": "axis", "axis": 1, "value": 40000}])",
-        R"([{"frame": 1, "type": "mousedown", "button": "middle"}])",
-        R"([{"frame": 1, "type": "window", "event": "shake"}])",
-        R"([{"frame": 1, "type": "teleport"}])", "[{\"frame\": 1,"};
+    const char* bad[] = {"{}",
+                         "[1]",
+                         R"([{"type": "quit"}])",
+                         R"([{"frame": 0, "type": "quit"}])",
+                         R"([{"frame": 1, "type": "keydown", "key": "NoSuchKey"}])",
+                         R"([{"frame": 1, "type": "axis", "axis": 4, "value": 0}])",
+                         R"([{"frame": 1, "type": "axis", "axis": 1, "value": 40000}])",
+                         R"([{"frame": 1, "type": "mousedown", "button": "middle"}])",
+                         R"([{"frame": 1, "type": "window", "event": "shake"}])",
+                         R"([{"frame": 1, "type": "teleport"}])",
+                         "[{\"frame\": 1,"};
     for (const char* text : bad)
     {
         ScriptedInput script;

@@ -17,7 +17,8 @@ fs::path TestSupport::MakeTempDir(const std::string& tag)
     return dir;
 }
 
-void TestSupport::WriteText(const fs::path& root, const std::string& relative, const std::string& text)
+void TestSupport::WriteText(const fs::path& root, const std::string& relative,
+                            const std::string& text)
 {
     fs::path p = root / relative;
     fs::create_directories(p.parent_path());
@@ -32,7 +33,10 @@ std::string TestSupport::ReadText(const fs::path& path)
     return ss.str();
 }
 
-fs::path TestSupport::ShippedData() { return fs::path(BELLRUN_SOURCE_DIR) / "data"; }
+fs::path TestSupport::ShippedData()
+{
+    return fs::path(BELLRUN_SOURCE_DIR) / "data";
+}
 
 namespace
 {
@@ -49,16 +53,17 @@ fs::path TestSupport::MakeMiniDataRoot(const std::string& tag)
 {
     fs::path root = MakeTempDir(tag);
     fs::create_directories(root / "Fonts");
-    for (const char* font : {"Pixel_Countdown.ttf", "Serif_Bold.ttf", "Facet_Regular.ttf",
-                             "EraserRegular.ttf"})
+    for (const char* font :
+         {"Pixel_Countdown.ttf", "Serif_Bold.ttf", "Facet_Regular.ttf", "EraserRegular.ttf"})
     {
         std::error_code ec;
         fs::copy_file(ShippedData() / "Fonts" / font, root / "Fonts" / font, ec);
     }
     WriteText(root, "System/LevelList.json", R"(["MainMenu.json", "Play.json", "Last.json"])");
     WriteText(root, "System/PreLoad.json", R"(["Marker.json"])");
-    WriteText(root, "GameData/GameObjects/Marker.json",
-              R"({"Name": "Marker.json", "Type": "DEFAULT", "Transform": {"Position": [0, 0, 0]}})");
+    WriteText(
+        root, "GameData/GameObjects/Marker.json",
+        R"({"Name": "Marker.json", "Type": "DEFAULT", "Transform": {"Position": [0, 0, 0]}})");
     WriteText(root, "GameData/GameObjects/Hero.json",
               R"({"Name": "Hero.json", "Type": "PLAYER", "Transform": {"Position": [3, 4, 0]},
                   "Player": {}})");

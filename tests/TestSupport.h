@@ -9,7 +9,8 @@ namespace TestSupport
 // A fresh empty folder under the system temp folder, removed by the caller if it likes.
 std::filesystem::path MakeTempDir(const std::string& tag);
 // Writes text to root/relative, creating folders.
-void WriteText(const std::filesystem::path& root, const std::string& relative, const std::string& text);
+void WriteText(const std::filesystem::path& root, const std::string& relative,
+               const std::string& text);
 std::string ReadText(const std::filesystem::path& path);
 // The repository's shipped data root.
 std::filesystem::path ShippedData();

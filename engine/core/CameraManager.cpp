@@ -58,8 +58,10 @@ void Camera::Update()
         position.x = StepTowards(position.x, target.x, 0.5);
         if (position.y > target.y)
         {
-            if (!smoothDescent) position.y = target.y;
-            else if (position.y > target.y + 0.1) position.y = static_cast<float>(position.y - 0.1);
+            if (!smoothDescent)
+                position.y = target.y;
+            else if (position.y > target.y + 0.1)
+                position.y = static_cast<float>(position.y - 0.1);
             else
             {
                 smoothDescent = false;
@@ -129,8 +131,10 @@ void CameraManager::EditorKeys(Camera& camera)
         camera.position.z += 0.1f;
         printZ();
     }
-    auto nudge = [&camera](int axis, float delta) {
-        float v = ClampUpperFirst(camera.position[axis] + delta, camera.min[axis], camera.max[axis]);
+    auto nudge = [&camera](int axis, float delta)
+    {
+        float v =
+            ClampUpperFirst(camera.position[axis] + delta, camera.min[axis], camera.max[axis]);
         camera.target[axis] = camera.editorTarget[axis] = v;
     };
     if (input.IsKeyPressed("Left")) nudge(0, -0.1f);

@@ -158,9 +158,8 @@ void Engine::ShowQuitConfirmation()
 {
     GameObjectManager& objects = GameObjectManager::Get();
     bool hasConfirm = false;
-    objects.ForEachActive(kLayerMenu, [&hasConfirm](GameObject& obj) {
-        hasConfirm = hasConfirm || obj.name == "ConfirmQuitMenu.json";
-    });
+    objects.ForEachActive(kLayerMenu, [&hasConfirm](GameObject& obj)
+                          { hasConfirm = hasConfirm || obj.name == "ConfirmQuitMenu.json"; });
     if (!hasConfirm)
     {
         // Without a confirmation menu in the level there is nothing to answer: quit at once.
@@ -170,12 +169,16 @@ void Engine::ShowQuitConfirmation()
     }
     CameraManager::Get().paused = true;
     objects.paused = true;
-    objects.ForEachActive(kLayerMenu, [](GameObject& obj) {
-        bool confirm = obj.name == "ConfirmQuitMenu.json";
-        if (confirm) obj.ShowButtonLists();
-        else obj.HideButtonLists();
-        if (Sprite* sprite = obj.Get<Sprite>()) sprite->Active = confirm;
-    });
+    objects.ForEachActive(kLayerMenu,
+                          [](GameObject& obj)
+                          {
+                              bool confirm = obj.name == "ConfirmQuitMenu.json";
+                              if (confirm)
+                                  obj.ShowButtonLists();
+                              else
+                                  obj.HideButtonLists();
+                              if (Sprite* sprite = obj.Get<Sprite>()) sprite->Active = confirm;
+                          });
 }
 
 void Engine::DebugKeys()
@@ -212,8 +215,10 @@ void Engine::PauseKey()
     }
     objects.ResetMenusForPlay();
     if (loud) audio.SetMusicVolume(128);
-    if (input.controllerConnected) input.HideCursorForPlay();
-    else input.UseArrowCursor();
+    if (input.controllerConnected)
+        input.HideCursorForPlay();
+    else
+        input.UseArrowCursor();
 }
 
 void Engine::CameraFollow()
@@ -267,8 +272,10 @@ void Engine::FinishFrame()
     if (lastFrame && !options_.screenshot.empty())
         GraphicsManager::Get().SaveScreenshot(options_.screenshot);
     WindowManager::Get().Swap();
-    if (options_.headless) clock.EndVirtualFrame();
-    else clock.EndFrame(true);
+    if (options_.headless)
+        clock.EndVirtualFrame();
+    else
+        clock.EndFrame(true);
     if (LevelManager::Get().levelChangePending) levelActive = false;
     if (lastFrame)
     {

@@ -8,7 +8,10 @@ FrameRateController& FrameRateController::Get()
     return instance;
 }
 
-void FrameRateController::BeginFrame() { frameStartTicks = SDL_GetTicks(); }
+void FrameRateController::BeginFrame()
+{
+    frameStartTicks = SDL_GetTicks();
+}
 
 void FrameRateController::EndFrame(bool pace)
 {

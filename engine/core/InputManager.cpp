@@ -10,19 +10,21 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/WindowManager.h"
-#include "engine/core/CameraManager.h"
 #include "engine/data/LevelManager.h"
 #include "engine/objects/GameObjectManager.h"
 
 namespace
 {
 const std::pair<const char*, int> kButtons[] = {
-    {"A", 0},         {"B", 1},         {"X", 2},           {"Y", 3},           {"BACK", 4},
-    {"START", 6},     {"L3", 7},        {"R3", 8},          {"LT", 9},          {"RT", 10},
-    {"DPAD_UP", 11},  {"DPAD_DOWN", 12}, {"DPAD_LEFT", 13}, {"DPAD_RIGHT", 14},
+    {"A", 0},        {"B", 1},          {"X", 2},          {"Y", 3},           {"BACK", 4},
+    {"START", 6},    {"L3", 7},         {"R3", 8},         {"LT", 9},          {"RT", 10},
+    {"DPAD_UP", 11}, {"DPAD_DOWN", 12}, {"DPAD_LEFT", 13}, {"DPAD_RIGHT", 14},
 };
 
-bool OnTitleLevel() { return LevelManager::Get().GetCurrentLevelName() == "MainMenu.json"; }
+bool OnTitleLevel()
+{
+    return LevelManager::Get().GetCurrentLevelName() == "MainMenu.json";
+}
 } // namespace
 
 float StickValue(int16_t raw)
@@ -40,7 +42,10 @@ InputManager& InputManager::Get()
     return instance;
 }
 
-InputManager::InputManager() { Reset(); }
+InputManager::InputManager()
+{
+    Reset();
+}
 
 void InputManager::Reset()
 {
@@ -92,7 +97,10 @@ int InputManager::Scancode(const char* key)
     return (sc > 0 && sc < SDL_NUM_SCANCODES) ? sc : 0;
 }
 
-bool InputManager::IsKeyPressed(const char* key) const { return currentKeys[Scancode(key)] != 0; }
+bool InputManager::IsKeyPressed(const char* key) const
+{
+    return currentKeys[Scancode(key)] != 0;
+}
 
 bool InputManager::IsKeyTriggered(const char* key) const
 {
@@ -112,7 +120,10 @@ int InputManager::ButtonNumber(const char* name)
     return (n >= 0 && n < SDL_CONTROLLER_BUTTON_MAX) ? n : 0;
 }
 
-bool InputManager::IsButtonDown(const char* button) { return buttonsThisFrame[ButtonNumber(button)]; }
+bool InputManager::IsButtonDown(const char* button)
+{
+    return buttonsThisFrame[ButtonNumber(button)];
+}
 
 bool InputManager::IsButtonTriggered(const char* button)
 {
@@ -169,17 +180,26 @@ void InputManager::Handle(const SDL_Event& e)
         mouseX = e.motion.x;
         mouseY = e.motion.y;
         break;
-    case SDL_CONTROLLERDEVICEADDED: OnControllerAdded(e.cdevice.which); break;
-    case SDL_CONTROLLERDEVICEREMOVED: OnControllerRemoved(); break;
+    case SDL_CONTROLLERDEVICEADDED:
+        OnControllerAdded(e.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        OnControllerRemoved();
+        break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         if (e.cbutton.button < SDL_CONTROLLER_BUTTON_MAX)
             buttonsThisFrame[e.cbutton.button] = e.type == SDL_CONTROLLERBUTTONDOWN;
         if (e.type == SDL_CONTROLLERBUTTONDOWN) keyDownThisFrame = true;
         break;
-    case SDL_WINDOWEVENT: HandleWindow(e.window); break;
-    case SDL_CONTROLLERAXISMOTION: HandleAxis(e.caxis); break;
-    default: break;
+    case SDL_WINDOWEVENT:
+        HandleWindow(e.window);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        HandleAxis(e.caxis);
+        break;
+    default:
+        break;
     }
 }
 
@@ -225,8 +245,11 @@ void InputManager::HandleWindow(const SDL_WindowEvent& w)
         if (windowFocusLost && !audio.muteMusic && !audio.muteAll && engine.musicStarted)
             audio.ApplyMusicVolume();
         break;
-    case SDL_WINDOWEVENT_CLOSE: engine.ShowQuitConfirmation(); break;
-    default: break;
+    case SDL_WINDOWEVENT_CLOSE:
+        engine.ShowQuitConfirmation();
+        break;
+    default:
+        break;
     }
 }
 
@@ -235,11 +258,20 @@ void InputManager::HandleAxis(const SDL_ControllerAxisEvent& a)
     float v = StickValue(a.value);
     switch (a.axis)
     {
-    case 0: leftStickX = v; break;
-    case 1: leftStickY = -v; break;
-    case 2: rightStickX = v; break;
-    case 3: rightStickY = -v; break;
-    default: break;
+    case 0:
+        leftStickX = v;
+        break;
+    case 1:
+        leftStickY = -v;
+        break;
+    case 2:
+        rightStickX = v;
+        break;
+    case 3:
+        rightStickY = -v;
+        break;
+    default:
+        break;
     }
 }
 

@@ -19,9 +19,14 @@ void LogLine(const char* fmt, ...)
 void LogDataWarning(const char* module, const char* file, const char* key, const char* what)
 {
     ++g_warnings;
-    if (key && *key) std::printf("%s: %s: \"%s\": %s\n", module, file ? file : "?", key, what);
-    else std::printf("%s: %s: %s\n", module, file ? file : "?", what);
+    if (key && *key)
+        std::printf("%s: %s: \"%s\": %s\n", module, file ? file : "?", key, what);
+    else
+        std::printf("%s: %s: %s\n", module, file ? file : "?", what);
     std::fflush(stdout);
 }
 
-int LogWarningCount() { return g_warnings; }
+int LogWarningCount()
+{
+    return g_warnings;
+}

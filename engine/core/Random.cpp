@@ -14,6 +14,12 @@ uint64_t Step()
 }
 } // namespace
 
-void Random::Seed(uint32_t seed) { g_state = 0x853c49e6748fea9bull ^ seed; }
+void Random::Seed(uint32_t seed)
+{
+    g_state = 0x853c49e6748fea9bull ^ seed;
+}
 
-int Random::Next() { return static_cast<int>(Step() >> 33); }
+int Random::Next()
+{
+    return static_cast<int>(Step() >> 33);
+}

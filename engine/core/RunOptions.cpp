@@ -28,22 +28,32 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
     for (int i = 1; i < argc; ++i)
     {
         std::string a = argv[i];
-        auto value = [&](std::string& dst) {
+        auto value = [&](std::string& dst)
+        {
             if (i + 1 >= argc) return false;
             dst = argv[++i];
             return true;
         };
         std::string v;
         bool ok = true;
-        if (a == "--data") ok = value(out.dataDir);
-        else if (a == "--level") ok = value(out.level);
-        else if (a == "--input") ok = value(out.inputFile);
-        else if (a == "--dump") ok = value(out.dumpFile);
-        else if (a == "--screenshot") ok = value(out.screenshot);
-        else if (a == "--windowed") out.windowed = true;
-        else if (a == "--headless") out.headless = true;
-        else if (a == "--editor") out.editor = true;
-        else if (a == "--frames") ok = value(v) && ParseLong(v.c_str(), out.frames) && out.frames >= 0;
+        if (a == "--data")
+            ok = value(out.dataDir);
+        else if (a == "--level")
+            ok = value(out.level);
+        else if (a == "--input")
+            ok = value(out.inputFile);
+        else if (a == "--dump")
+            ok = value(out.dumpFile);
+        else if (a == "--screenshot")
+            ok = value(out.screenshot);
+        else if (a == "--windowed")
+            out.windowed = true;
+        else if (a == "--headless")
+            out.headless = true;
+        else if (a == "--editor")
+            out.editor = true;
+        else if (a == "--frames")
+            ok = value(v) && ParseLong(v.c_str(), out.frames) && out.frames >= 0;
         else if (a == "--seed")
         {
             long s = 0;

@@ -16,7 +16,7 @@ struct RunOptions
     std::string screenshot; // --screenshot FILE: PNG of the last frame
     uint32_t seed = 0;      // --seed N
     bool seedGiven = false;
-    bool editor = false;    // --editor: open the level editor (F1 toggles it too)
+    bool editor = false;            // --editor: open the level editor (F1 toggles it too)
     int width = 1280, height = 720; // --size WxH for --windowed
 };
 

@@ -32,8 +32,10 @@ bool KeyEvent(const JsonView& e, SDL_Event& out, std::string& error)
 bool MouseButton(const JsonView& e, SDL_Event& out, std::string& error)
 {
     std::string b = e["button"].AsString("", false);
-    if (b == "left") out.button.button = SDL_BUTTON_LEFT;
-    else if (b == "right") out.button.button = SDL_BUTTON_RIGHT;
+    if (b == "left")
+        out.button.button = SDL_BUTTON_LEFT;
+    else if (b == "right")
+        out.button.button = SDL_BUTTON_RIGHT;
     else
     {
         error = "\"button\" must be \"left\" or \"right\"";
@@ -44,9 +46,9 @@ bool MouseButton(const JsonView& e, SDL_Event& out, std::string& error)
 
 bool PadButton(const JsonView& e, SDL_Event& out, std::string& error)
 {
-    static const char* names[] = {"A",  "B",  "X",  "Y",  "BACK",    "",          "START",
-                                  "L3", "R3", "LT", "RT", "DPAD_UP", "DPAD_DOWN", "DPAD_LEFT",
-                                  "DPAD_RIGHT"};
+    static const char* names[] = {"A",  "B",       "X",         "Y",         "BACK",
+                                  "",   "START",   "L3",        "R3",        "LT",
+                                  "RT", "DPAD_UP", "DPAD_DOWN", "DPAD_LEFT", "DPAD_RIGHT"};
     std::string b = e["button"].AsString("", false);
     for (int i = 0; i < static_cast<int>(sizeof names / sizeof names[0]); ++i)
         if (!b.empty() && b == names[i])
@@ -62,11 +64,16 @@ bool PadButton(const JsonView& e, SDL_Event& out, std::string& error)
 bool WindowEvent(const JsonView& e, SDL_Event& out, std::string& error)
 {
     std::string w = e["event"].AsString("", false);
-    if (w == "focuslost") out.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    else if (w == "hidden") out.window.event = SDL_WINDOWEVENT_HIDDEN;
-    else if (w == "minimized") out.window.event = SDL_WINDOWEVENT_MINIMIZED;
-    else if (w == "enter") out.window.event = SDL_WINDOWEVENT_ENTER;
-    else if (w == "close") out.window.event = SDL_WINDOWEVENT_CLOSE;
+    if (w == "focuslost")
+        out.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    else if (w == "hidden")
+        out.window.event = SDL_WINDOWEVENT_HIDDEN;
+    else if (w == "minimized")
+        out.window.event = SDL_WINDOWEVENT_MINIMIZED;
+    else if (w == "enter")
+        out.window.event = SDL_WINDOWEVENT_ENTER;
+    else if (w == "close")
+        out.window.event = SDL_WINDOWEVENT_CLOSE;
     else
     {
         error = "unknown window event \"" + w + "\"";
@@ -101,7 +108,8 @@ bool BuildEvent(const JsonView& e, SDL_Event& out, std::string& error)
     if (type == "mousemove")
     {
         out.type = SDL_MOUSEMOTION;
-        if (!Number(e, "x", -100000, 100000, a, error) || !Number(e, "y", -100000, 100000, b, error))
+        if (!Number(e, "x", -100000, 100000, a, error) ||
+            !Number(e, "y", -100000, 100000, b, error))
             return false;
         out.motion.x = static_cast<Sint32>(a);
         out.motion.y = static_cast<Sint32>(b);
@@ -178,8 +186,10 @@ bool ScriptedInput::LoadText(const std::string& text, const std::string& fileNam
         long frame = 0;
         std::string why;
         SDL_Event ev;
-        if (!e.IsObject()) why = "expected an object";
-        else if (Number(e, "frame", 1, 1L << 30, frame, why)) BuildEvent(e, ev, why);
+        if (!e.IsObject())
+            why = "expected an object";
+        else if (Number(e, "frame", 1, 1L << 30, frame, why))
+            BuildEvent(e, ev, why);
         if (!why.empty())
         {
             error = fileName + ": event " + std::to_string(i) + ": " + why;
@@ -189,7 +199,8 @@ bool ScriptedInput::LoadText(const std::string& text, const std::string& fileNam
         events_.push_back({frame, ev});
     }
     std::stable_sort(events_.begin(), events_.end(),
-                     [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.frame < b.frame; });
+                     [](const ScriptedEvent& a, const ScriptedEvent& b)
+                     { return a.frame < b.frame; });
     return true;
 }
 

@@ -132,4 +132,7 @@ std::string BuildStateDump()
     return std::string(buffer.GetString(), buffer.GetSize());
 }
 
-bool WriteStateDump(const std::string& path) { return Files::WriteFileAtomic(path, BuildStateDump()); }
+bool WriteStateDump(const std::string& path)
+{
+    return Files::WriteFileAtomic(path, BuildStateDump());
+}

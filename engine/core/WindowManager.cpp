@@ -39,7 +39,9 @@ bool WindowManager::Open(bool fullscreen, int w, int h)
     // context, so its result is only informative.
     GLenum glewResult = glewInit();
     if (glewResult == GLEW_OK) std::printf("Initial Success\n");
-    while (glGetError() != GL_NO_ERROR) {}
+    while (glGetError() != GL_NO_ERROR)
+    {
+    }
     SDL_GL_SetSwapInterval(1);
     std::string icon = Files::DataPath("Textures/BellrunIcon-2.bmp");
     if (SDL_Surface* surface = SDL_LoadBMP(icon.c_str()))

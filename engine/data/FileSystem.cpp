@@ -46,9 +46,15 @@ void Files::SetDataRoot(const std::string& dir)
     if (!g_root.empty() && g_root.back() != '/' && g_root.back() != '\\') g_root += '/';
 }
 
-const std::string& Files::DataRoot() { return g_root; }
+const std::string& Files::DataRoot()
+{
+    return g_root;
+}
 
-std::string Files::DataPath(const std::string& relative) { return g_root + relative; }
+std::string Files::DataPath(const std::string& relative)
+{
+    return g_root + relative;
+}
 
 std::string Files::FindDataRoot()
 {
@@ -97,7 +103,10 @@ bool Files::DataFileExists(const std::string& relative)
     return std::filesystem::is_regular_file(DataPath(relative), ec);
 }
 
-void Files::SimulateWriteFailureAfter(long bytes) { g_failAfter = bytes; }
+void Files::SimulateWriteFailureAfter(long bytes)
+{
+    g_failAfter = bytes;
+}
 
 bool Files::WriteFileAtomic(const std::string& path, const std::string& bytes)
 {

@@ -29,7 +29,10 @@ bool ParseJson(const std::string& text, rapidjson::Document& doc, std::string* e
     return true;
 }
 
-void InitJsonWriter(JsonWriter& writer) { writer.SetIndent(' ', 4); }
+void InitJsonWriter(JsonWriter& writer)
+{
+    writer.SetIndent(' ', 4);
+}
 
 JsonView::JsonView(const rapidjson::Value* value, const char* file, std::string key)
     : value_(value), file_(file), key_(std::move(key))
@@ -50,7 +53,10 @@ JsonView JsonView::operator[](const char* key) const
     return JsonView(&it->value, file_, path);
 }
 
-size_t JsonView::Size() const { return IsArray() ? value_->Size() : 0; }
+size_t JsonView::Size() const
+{
+    return IsArray() ? value_->Size() : 0;
+}
 
 JsonView JsonView::At(size_t i) const
 {
@@ -59,7 +65,10 @@ JsonView JsonView::At(size_t i) const
     return JsonView(&(*value_)[static_cast<rapidjson::SizeType>(i)], file_, path);
 }
 
-void JsonView::Warn(const char* what) const { LogDataWarning("data", File(), key_.c_str(), what); }
+void JsonView::Warn(const char* what) const
+{
+    LogDataWarning("data", File(), key_.c_str(), what);
+}
 
 float JsonView::AsFloat(float def, bool warn) const
 {

@@ -12,7 +12,10 @@ GameObjectManager& GameObjectManager::Get()
     return instance;
 }
 
-GameObjectManager::GameObjectManager() { Reset(); }
+GameObjectManager::GameObjectManager()
+{
+    Reset();
+}
 
 void GameObjectManager::Reset()
 {
@@ -53,7 +56,10 @@ GameObject* GameObjectManager::CreateObject(int typeNumber)
     return Claim(types.LayerOf(typeNumber));
 }
 
-GameObject* GameObjectManager::SpawnObject() { return Claim(kLayerGameplay); }
+GameObject* GameObjectManager::SpawnObject()
+{
+    return Claim(kLayerGameplay);
+}
 
 GameObject* GameObjectManager::FindObject(uint32_t id)
 {
@@ -128,11 +134,15 @@ void GameObjectManager::DestroyAllObjects()
 
 void GameObjectManager::UpdateAll()
 {
-    auto updateLayer = [this](int layer) {
-        ForEachActive(layer, [](GameObject& obj) {
-            // Index loop: an update may spawn objects but never adds to its own list.
-            for (size_t i = 0; i < obj.components.size(); ++i) obj.components[i]->Update();
-        });
+    auto updateLayer = [this](int layer)
+    {
+        ForEachActive(layer,
+                      [](GameObject& obj)
+                      {
+                          // Index loop: an update may spawn objects but never adds to its own list.
+                          for (size_t i = 0; i < obj.components.size(); ++i)
+                              obj.components[i]->Update();
+                      });
     };
     if (paused)
     {
@@ -172,8 +182,10 @@ void GameObjectManager::DrawScene()
 void GameObjectManager::Broadcast(Event* event)
 {
     for (int l = 0; l < kLayerCount; ++l)
-        ForEachActive(l, [event](GameObject& obj) {
-            for (size_t i = 0; i < obj.components.size(); ++i)
-                obj.components[i]->HandleEvent(event);
-        });
+        ForEachActive(l,
+                      [event](GameObject& obj)
+                      {
+                          for (size_t i = 0; i < obj.components.size(); ++i)
+                              obj.components[i]->HandleEvent(event);
+                      });
 }

@@ -12,14 +12,24 @@
 
 namespace
 {
-template <typename T> Component* Make(GameObject* owner) { return new T(owner); }
-template <typename T> bool Is(const Component* c) { return dynamic_cast<const T*>(c) != nullptr; }
+template <typename T> Component* Make(GameObject* owner)
+{
+    return new T(owner);
+}
+template <typename T> bool Is(const Component* c)
+{
+    return dynamic_cast<const T*>(c) != nullptr;
+}
 
-template <typename T> constexpr ComponentRow Row(const char* key, bool alwaysNew = false, bool readSection = true)
+template <typename T>
+constexpr ComponentRow Row(const char* key, bool alwaysNew = false, bool readSection = true)
 {
     return {key, &Make<T>, &Is<T>, alwaysNew, readSection};
 }
-constexpr ComponentRow Later(const char* key) { return {key, nullptr, nullptr, false, true}; }
+constexpr ComponentRow Later(const char* key)
+{
+    return {key, nullptr, nullptr, false, true};
+}
 
 // Sections whose components arrive with later features are listed as Later: an archetype that
 // has them still loads, and the section is skipped.
@@ -113,7 +123,8 @@ GameObject* CreateFromLevelEntry(const JsonView& entry)
     std::string path = "GameData/GameObjects/" + file;
     if (!doc || !doc->IsObject())
     {
-        LogDataWarning("level", entry.File(), file.c_str(), "archetype missing or not an object; skipped");
+        LogDataWarning("level", entry.File(), file.c_str(),
+                       "archetype missing or not an object; skipped");
         return nullptr;
     }
     JsonView archetype(doc, ResourceManager::Get().KeepName(path));
@@ -128,8 +139,10 @@ GameObject* CreateFromLevelEntry(const JsonView& entry)
     }
     obj->Deserialize(archetype);
     JsonView overwrite = entry["OverWrite"];
-    if (overwrite.IsObject()) obj->Deserialize(overwrite);
-    else if (overwrite.Valid()) overwrite.Warn("expected an object; ignored");
+    if (overwrite.IsObject())
+        obj->Deserialize(overwrite);
+    else if (overwrite.Valid())
+        overwrite.Warn("expected an object; ignored");
     return obj;
 }
 
@@ -139,7 +152,8 @@ GameObject* SpawnFromArchetype(const std::string& file)
     const rapidjson::Document* doc = FindArchetype(file);
     if (!doc || !doc->IsObject())
     {
-        LogDataWarning("objects", path.c_str(), "", "archetype missing or not an object; not spawned");
+        LogDataWarning("objects", path.c_str(), "",
+                       "archetype missing or not an object; not spawned");
         return nullptr;
     }
     GameObject* obj = GameObjectManager::Get().SpawnObject();

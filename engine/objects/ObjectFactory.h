@@ -14,7 +14,7 @@ struct ComponentRow
     const char* key;
     Component* (*create)(GameObject* owner); // nullptr: not part of the game yet; section ignored
     bool (*is)(const Component* c);          // whether c is of the row's class
-    bool alwaysNew;   // a new component per application (boss vision, boss)
+    bool alwaysNew;                          // a new component per application (boss vision, boss)
     bool readSection; // false: the component starts with its constructor's settings (guards)
 };
 

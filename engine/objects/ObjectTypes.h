@@ -58,8 +58,8 @@ enum Layer
 };
 
 constexpr int kLayerCount = 11;
-constexpr std::array<int, kLayerCount> kLayerSlots = {20, 100, 2500, 200, 1, 200,
-                                                      100, 100, 40, 50, 10};
+constexpr std::array<int, kLayerCount> kLayerSlots = {20,  100, 2500, 200, 1, 200,
+                                                      100, 100, 40,   50,  10};
 
 struct TypeTables
 {
