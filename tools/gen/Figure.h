@@ -6,23 +6,32 @@
 
 #include <vector>
 
-struct Material {
+struct Material
+{
     Rgba dark, shadow, base, light;
 };
 
-struct Vec2 {
+struct Vec2
+{
     float x = 0, y = 0;
 };
 
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-inline Vec2 operator*(Vec2 a, float s) { return {a.x * s, a.y * s}; }
+inline Vec2 operator+(Vec2 a, Vec2 b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+inline Vec2 operator*(Vec2 a, float s)
+{
+    return {a.x * s, a.y * s};
+}
 
 // Direction for an angle measured from straight down (y grows downwards),
 // positive angles turning towards +x, the way the figure faces.
 Vec2 DownDir(float angle);
 
-class Figure {
-public:
+class Figure
+{
+  public:
     Figure(int w, int h);
 
     // Starts a new part in front of everything drawn so far.
@@ -38,7 +47,7 @@ public:
 
     Image Render(Rgba outline) const;
 
-private:
+  private:
     void Plot(int x, int y);
     Rgba ShadedPixel(int x, int y) const;
 
@@ -46,7 +55,8 @@ private:
     int part_ = 0;
     std::vector<int> partOf_;
     std::vector<Material> materials_;
-    struct DecalPx {
+    struct DecalPx
+    {
         int x, y;
         Rgba c;
     };

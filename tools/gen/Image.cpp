@@ -27,40 +27,37 @@ Rgba Image::Get(int x, int y) const
 
 void Image::Set(int x, int y, Rgba c)
 {
-    if (Inside(x, y))
-        px_[static_cast<size_t>(y) * w_ + x] = c;
+    if (Inside(x, y)) px_[static_cast<size_t>(y) * w_ + x] = c;
 }
 
-void Image::Blend(int x, int y, Rgba c) { Blend(x, y, c, 1.0f); }
+void Image::Blend(int x, int y, Rgba c)
+{
+    Blend(x, y, c, 1.0f);
+}
 
 void Image::Blend(int x, int y, Rgba c, float alpha)
 {
-    if (!Inside(x, y))
-        return;
+    if (!Inside(x, y)) return;
     const float sa = std::clamp(c.a / 255.0f * alpha, 0.0f, 1.0f);
-    if (sa <= 0.0f)
-        return;
+    if (sa <= 0.0f) return;
     Rgba& d = px_[static_cast<size_t>(y) * w_ + x];
     const float da = d.a / 255.0f;
     const float oa = sa + da * (1.0f - sa);
-    auto ch = [&](int s, int dv) {
-        return static_cast<int>(std::lround((s * sa + dv * da * (1.0f - sa)) / oa));
-    };
+    auto ch = [&](int s, int dv)
+    { return static_cast<int>(std::lround((s * sa + dv * da * (1.0f - sa)) / oa)); };
     d = Col(ch(c.r, d.r), ch(c.g, d.g), ch(c.b, d.b), static_cast<int>(std::lround(oa * 255.0f)));
 }
 
 void Image::FillRect(int x, int y, int w, int h, Rgba c)
 {
     for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-            Set(i, j, c);
+        for (int i = x; i < x + w; ++i) Set(i, j, c);
 }
 
 void Image::BlendRect(int x, int y, int w, int h, Rgba c)
 {
     for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-            Blend(i, j, c);
+        for (int i = x; i < x + w; ++i) Blend(i, j, c);
 }
 
 void Image::Line(int x0, int y0, int x1, int y1, Rgba c)
@@ -68,13 +65,21 @@ void Image::Line(int x0, int y0, int x1, int y1, Rgba c)
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
-    for (;;) {
+    for (;;)
+    {
         Set(x0, y0, c);
-        if (x0 == x1 && y0 == y1)
-            break;
+        if (x0 == x1 && y0 == y1) break;
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
+        if (e2 >= dy)
+        {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx)
+        {
+            err += dx;
+            y0 += sy;
+        }
     }
 }
 
@@ -83,23 +88,25 @@ void Image::FillCircle(float cx, float cy, float r, Rgba c)
     const int x0 = static_cast<int>(std::floor(cx - r)), x1 = static_cast<int>(std::ceil(cx + r));
     const int y0 = static_cast<int>(std::floor(cy - r)), y1 = static_cast<int>(std::ceil(cy + r));
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
+        for (int x = x0; x <= x1; ++x)
+        {
             const float dx = x + 0.5f - cx, dy = y + 0.5f - cy;
-            if (dx * dx + dy * dy <= r * r)
-                Set(x, y, c);
+            if (dx * dx + dy * dy <= r * r) Set(x, y, c);
         }
 }
 
 void Image::Glow(float cx, float cy, float radius, Rgba c, float strength)
 {
-    const int x0 = static_cast<int>(std::floor(cx - radius)), x1 = static_cast<int>(std::ceil(cx + radius));
-    const int y0 = static_cast<int>(std::floor(cy - radius)), y1 = static_cast<int>(std::ceil(cy + radius));
+    const int x0 = static_cast<int>(std::floor(cx - radius)),
+              x1 = static_cast<int>(std::ceil(cx + radius));
+    const int y0 = static_cast<int>(std::floor(cy - radius)),
+              y1 = static_cast<int>(std::ceil(cy + radius));
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
+        for (int x = x0; x <= x1; ++x)
+        {
             const float dx = x + 0.5f - cx, dy = y + 0.5f - cy;
             const float d = std::sqrt(dx * dx + dy * dy) / radius;
-            if (d >= 1.0f)
-                continue;
+            if (d >= 1.0f) continue;
             const float f = (1.0f - d) * (1.0f - d);
             Blend(x, y, c, f * strength);
         }
@@ -108,21 +115,19 @@ void Image::Glow(float cx, float cy, float radius, Rgba c, float strength)
 void Image::Paste(const Image& src, int x, int y)
 {
     for (int j = 0; j < src.h_; ++j)
-        for (int i = 0; i < src.w_; ++i)
-            Blend(x + i, y + j, src.Get(i, j));
+        for (int i = 0; i < src.w_; ++i) Blend(x + i, y + j, src.Get(i, j));
 }
 
 void Image::Outline(Rgba c)
 {
     Image copy = *this;
     for (int y = 0; y < h_; ++y)
-        for (int x = 0; x < w_; ++x) {
-            if (copy.Get(x, y).a > 0)
-                continue;
-            const bool edge = copy.Get(x - 1, y).a > 128 || copy.Get(x + 1, y).a > 128
-                              || copy.Get(x, y - 1).a > 128 || copy.Get(x, y + 1).a > 128;
-            if (edge)
-                Set(x, y, c);
+        for (int x = 0; x < w_; ++x)
+        {
+            if (copy.Get(x, y).a > 0) continue;
+            const bool edge = copy.Get(x - 1, y).a > 128 || copy.Get(x + 1, y).a > 128 ||
+                              copy.Get(x, y - 1).a > 128 || copy.Get(x, y + 1).a > 128;
+            if (edge) Set(x, y, c);
         }
 }
 
@@ -130,8 +135,7 @@ Image Image::Upscaled(int factor) const
 {
     Image out(w_ * factor, h_ * factor);
     for (int y = 0; y < out.h_; ++y)
-        for (int x = 0; x < out.w_; ++x)
-            out.Set(x, y, Get(x / factor, y / factor));
+        for (int x = 0; x < out.w_; ++x) out.Set(x, y, Get(x / factor, y / factor));
     return out;
 }
 
@@ -139,8 +143,7 @@ Image Image::Crop(int x, int y, int w, int h) const
 {
     Image out(w, h);
     for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i)
-            out.Set(i, j, Get(x + i, y + j));
+        for (int i = 0; i < w; ++i) out.Set(i, j, Get(x + i, y + j));
     return out;
 }
 

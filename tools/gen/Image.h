@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-struct Rgba {
+struct Rgba
+{
     std::uint8_t r = 0, g = 0, b = 0, a = 0;
 };
 
@@ -17,8 +18,9 @@ inline Rgba Col(int r, int g, int b, int a = 255)
 Rgba Mix(Rgba a, Rgba b, float t);
 Rgba Shade(Rgba c, float factor);
 
-class Image {
-public:
+class Image
+{
+  public:
     Image() = default;
     Image(int w, int h, Rgba fill = Rgba{});
 
@@ -49,7 +51,7 @@ public:
     bool SavePng(const std::string& path) const;
     bool SaveBmp(const std::string& path) const;
 
-private:
+  private:
     int w_ = 0;
     int h_ = 0;
     std::vector<Rgba> px_;

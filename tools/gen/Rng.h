@@ -3,8 +3,9 @@
 #pragma once
 #include <cstdint>
 
-class Rng {
-public:
+class Rng
+{
+  public:
     explicit Rng(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
 
     std::uint32_t Next()
@@ -25,15 +26,15 @@ public:
         return lo + static_cast<int>(Next() % span);
     }
 
-private:
+  private:
     std::uint32_t state_;
 };
 
 // Stateless hash noise for tileable patterns.
 inline std::uint32_t Hash2(int x, int y, std::uint32_t seed)
 {
-    std::uint32_t h = seed ^ (static_cast<std::uint32_t>(x) * 0x27d4eb2du)
-                      ^ (static_cast<std::uint32_t>(y) * 0x165667b1u);
+    std::uint32_t h = seed ^ (static_cast<std::uint32_t>(x) * 0x27d4eb2du) ^
+                      (static_cast<std::uint32_t>(y) * 0x165667b1u);
     h ^= h >> 15;
     h *= 0x85ebca6bu;
     h ^= h >> 13;

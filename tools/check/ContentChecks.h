@@ -1,0 +1,10 @@
+// Consistency checks over the shipped data folder.
+#pragma once
+#include "Report.h"
+
+#include <string>
+
+void CheckArchetypes(const std::string& data, Report& rep);
+void CheckMapsAndLevels(const std::string& data, Report& rep);
+void CheckSystemFiles(const std::string& data, Report& rep);
+void CheckMedia(const std::string& data, Report& rep);

@@ -1,0 +1,45 @@
+// Content generator: draws every texture, synthesises every sound (as WAV;
+// the script encodes OGG/MP3) and builds the maps from their text layouts.
+//   generate_content <dataDir> <wavDir> <layout.txt>...
+#include "MapBuild.h"
+#include "Music.h"
+#include "PlayerArt.h"
+#include "SceneryArt.h"
+#include "SoundFx.h"
+#include "TextArt.h"
+#include "TileArt.h"
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+    {
+        std::fprintf(stderr, "usage: %s <dataDir> <wavDir> [layout.txt...]\n", argv[0]);
+        return 2;
+    }
+    const std::string data = argv[1], wav = argv[2];
+    const std::string tex = data + "/Textures";
+    struct Step
+    {
+        const char* what;
+        bool ok;
+    };
+    const Step steps[] = {
+        {"player", MakePlayerArt(tex)}, {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
+        {"tiles", MakeTileArt(tex)},    {"scenery", MakeSceneryArt(tex)},
+        {"titles", MakeTextArt(tex)},   {"effects", MakeSoundFx(wav)},
+        {"music", MakeMusic(wav)},
+    };
+    int failures = 0;
+    for (const Step& s : steps)
+        if (!s.ok)
+        {
+            std::fprintf(stderr, "generate_content: writing %s failed\n", s.what);
+            ++failures;
+        }
+    for (int i = 3; i < argc; ++i)
+        if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
+    return failures == 0 ? 0 : 1;
+}

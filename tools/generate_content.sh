@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Regenerates Bellrun's textures, sounds, fonts and maps into data/, then
+# checks every data file. Output is deterministic; rerun after changing
+# anything under tools/gen, tools/levels or the font choices below.
+#
+# Debian packages used (installed when missing):
+#   g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
+#   fonts-3270 fonts-vollkorn fonts-lato fonts-leckerli-one
+#
+# Usage: bash tools/generate_content.sh [previewDir]
+#   previewDir: also draw every level to <previewDir>/<level>.png
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+data="$root/data"
+packages=(g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
+          fonts-3270 fonts-vollkorn fonts-lato fonts-leckerli-one)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+flags=(-std=c++17 -O2 -Wall -Wextra -Wpedantic)
+
+g++ "${flags[@]}" -I"$root/tools/gen" -o "$work/generate" "$root"/tools/gen/*.cpp
+g++ "${flags[@]}" -I"$root/tools/gen" -I"$root/tools/check" -o "$work/check" \
+  "$root"/tools/check/*.cpp "$root/tools/gen/Image.cpp"
+
+mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$work/wav"
+"$work/generate" "$data" "$work/wav" "$root"/tools/levels/*.txt
+
+# Sounds: short effects stay WAV; the rest are encoded with fixed stream serials
+# so reruns give identical files.
+for f in failthrow checkpoint newpickup laser; do
+  cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
+done
+encode() { # <wav> <ogg> <quality> <serial>
+  oggenc -Q -q "$3" --serial "$4" -o "$data/Sounds/$2" "$work/wav/$1"
+}
+encode jump.wav jump.ogg 2 101
+encode throw.wav throw.ogg 2 102
+encode failthrow_emp.wav failthrow.ogg 2 103
+encode backgroundmusic.wav backgroundmusic.ogg 2 104
+encode newbossFinal.wav newbossFinal.ogg 2 105
+lame --quiet --noreplaygain -b 48 "$work/wav/paperRipNew.wav" "$data/Sounds/paperRipNew.mp3"
+
+# Fonts: the engine loads exactly these four names.
+font() { # <source ttf> <shipped name>
+  cp "$1" "$data/Fonts/$2"
+}
+font /usr/share/fonts/truetype/3270/3270-Regular.ttf Pixel_Countdown.ttf
+font /usr/share/fonts/truetype/vollkorn/Vollkorn-Bold.ttf Serif_Bold.ttf
+font /usr/share/fonts/truetype/lato/Lato-Regular.ttf Facet_Regular.ttf
+font /usr/share/fonts/truetype/leckerli-one/LeckerliOne-Regular.ttf EraserRegular.ttf
+mkdir -p "$data/Fonts/licenses"
+for p in fonts-3270 fonts-vollkorn fonts-lato fonts-leckerli-one; do
+  cp "/usr/share/doc/$p/copyright" "$data/Fonts/licenses/$p.txt"
+done
+
+status=0
+for s in "$data"/Sounds/*; do
+  sox --i "$s" >/dev/null || { echo "undecodable sound: $s"; status=1; }
+done
+preview=()
+if [ $# -ge 1 ]; then mkdir -p "$1"; preview=("$1"); fi
+"$work/check" "$data" "${preview[@]}" || status=1
+exit $status
