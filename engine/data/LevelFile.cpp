@@ -1,5 +1,7 @@
 #include "engine/data/LevelFile.h"
 
+#include <vector>
+
 #include "engine/core/CameraManager.h"
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
@@ -11,53 +13,99 @@
 
 namespace
 {
+// One archetype per "ObjectList" entry, looked up once however many cells use it.
+struct TileKind
+{
+    JsonView archetype;
+    int type = 0;
+};
+
+std::vector<TileKind> TileKinds(const std::string& mapPath)
+{
+    MapManager& map = MapManager::Get();
+    GameObjectManager& objects = GameObjectManager::Get();
+    std::vector<TileKind> kinds(map.ObjectNames.size());
+    for (size_t k = 1; k < kinds.size(); ++k)
+    {
+        const std::string& file = map.ObjectNames[k];
+        std::string path = "GameData/GameObjects/" + file;
+        const rapidjson::Document* doc = file.empty() ? nullptr : FindArchetype(file);
+        if (!doc || !doc->IsObject())
+        {
+            std::string what =
+                "tile archetype \"" + file + "\" missing or not an object; its cells stay empty";
+            LogDataWarning("map", mapPath.c_str(), "ObjectList", what.c_str());
+            continue;
+        }
+        kinds[k].archetype = JsonView(doc, ResourceManager::Get().KeepName(path));
+        std::string typeName;
+        kinds[k].archetype.Read("Type", typeName);
+        kinds[k].type = objects.types.Number(typeName);
+    }
+    return kinds;
+}
+
+// False when the tile's layer is full.
+bool PlaceTile(const TileKind& kind, int c, int r)
+{
+    GameObjectManager& objects = GameObjectManager::Get();
+    GameObject* tile = objects.CreateObject(kind.type);
+    if (!tile) return false;
+    tile->Deserialize(kind.archetype);
+    if (Transform* t = tile->Get<Transform>())
+    {
+        t->position.x = static_cast<float>(c);
+        t->position.y = static_cast<float>(r);
+        t->scale.x = t->scale.y = 1.0f;
+    }
+    MapManager::Get().AddTile(*tile);
+    return true;
+}
+
 void LoadMapTiles(const JsonView& doc)
 {
     std::string mapName;
     if (!doc.Read("Map", mapName)) return;
     std::string path = "GameData/Maps/" + mapName;
     const rapidjson::Document* mapDoc = ResourceManager::Get().GetDocument(path);
+    MapManager& map = MapManager::Get();
     if (!mapDoc)
     {
         LogDataWarning("level", doc.File(), "Map", ("map " + path + " missing; no tiles").c_str());
+        map.SetMissing(mapName);
         return;
     }
-    MapManager& map = MapManager::Get();
     map.LoadMap(JsonView(mapDoc, ResourceManager::Get().KeepName(path)));
-    GameObjectManager& objects = GameObjectManager::Get();
-    for (int r = 0; r < map.Height; ++r)
-        for (int c = 0; c < map.Width; ++c)
+    std::vector<TileKind> kinds = TileKinds(path);
+    bool unnamed = false, full = false;
+    const int width = map.Width, height = map.Height;
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c)
         {
             int v = map.IndexAt(c, r);
             if (v <= 0) continue;
-            if (v >= static_cast<int>(map.ObjectNames.size()))
-            {
-                LogDataWarning("map", path.c_str(), "MapObjectData", "cell names no ObjectList entry");
-                continue;
-            }
-            const std::string& file = map.ObjectNames[v];
-            const rapidjson::Document* archetype = FindArchetype(file);
-            if (!archetype || !archetype->IsObject()) continue;
-            JsonView view(archetype, ResourceManager::Get().KeepName("GameData/GameObjects/" + file));
-            std::string typeName;
-            view.Read("Type", typeName);
-            GameObject* tile = objects.CreateObject(objects.types.Number(typeName));
-            if (!tile) continue;
-            tile->Deserialize(view);
-            if (Transform* t = tile->Get<Transform>())
-            {
-                t->position.x = static_cast<float>(c);
-                t->position.y = static_cast<float>(r);
-                t->scale.x = t->scale.y = 1.0f;
-            }
-            map.AddTile(*tile);
+            if (static_cast<size_t>(v) >= kinds.size())
+                unnamed = true;
+            else if (kinds[v].archetype.Valid() && !PlaceTile(kinds[v], c, r))
+                full = true;
         }
+    if (unnamed)
+        LogDataWarning("map", path.c_str(), "MapObjectData",
+                       "a cell names no ObjectList entry; left empty");
+    if (full)
+        LogDataWarning("map", path.c_str(), "MapObjectData",
+                       "more tiles than their layer holds; the rest are skipped");
 }
 
 void LoadCamera(const JsonView& doc)
 {
     JsonView cam = doc["Camera"];
     if (!cam.Valid()) return;
+    if (!cam.IsObject())
+    {
+        cam.Warn("expected an object; the level has no camera");
+        return;
+    }
     float p[3] = {0.0f, 0.0f, 15.0f};
     cam.ReadFloats("Position", p, 3);
     auto camera = std::make_unique<Camera>(glm::vec3(p[0], p[1], p[2]), glm::vec3(0, 0, -1),
@@ -69,13 +117,25 @@ void LoadCamera(const JsonView& doc)
     camera->max.z = camera->min.z = p[2];
     CameraManager::Get().cameras.push_back(std::move(camera));
 }
+
+bool SafeFileName(const std::string& name)
+{
+    return !name.empty() && name.find('/') == std::string::npos &&
+           name.find('\\') == std::string::npos && name.find("..") == std::string::npos;
+}
 } // namespace
 
 void LoadLevelDocument(const JsonView& doc)
 {
+    if (!doc.IsObject())
+    {
+        LogDataWarning("level", doc.File(), "", "not a level object; nothing loaded");
+        return;
+    }
     GameObjectManager& objects = GameObjectManager::Get();
     doc.Read("Name", objects.levelName);
     JsonView list = doc["GameObjects"];
+    // Without an object list nothing else of the level is read, not even its map or camera.
     if (!list.Valid()) return;
     LoadMapTiles(doc);
     LoadCamera(doc);
@@ -83,7 +143,7 @@ void LoadLevelDocument(const JsonView& doc)
     if (cameras.current >= cameras.cameras.size()) cameras.current = 0;
     if (!list.IsArray())
     {
-        list.Warn("expected an array of objects");
+        list.Warn("expected an array of objects; no objects loaded");
         return;
     }
     for (size_t i = 0; i < list.Size(); ++i)
@@ -113,9 +173,10 @@ void SerializeLevel(JsonWriter& writer)
     writer.StartArray();
     for (int i = 0; i < 3; ++i) writer.Double(home[i]);
     writer.EndArray();
-    const std::pair<const char*, float> bounds[] = {
-        {"MinX", cam ? cam->min.x : 0.0f}, {"MaxX", cam ? cam->max.x : 0.0f},
-        {"MinY", cam ? cam->min.y : 0.0f}, {"MaxY", cam ? cam->max.y : 0.0f}};
+    const std::pair<const char*, float> bounds[] = {{"MinX", cam ? cam->min.x : 0.0f},
+                                                    {"MaxX", cam ? cam->max.x : 0.0f},
+                                                    {"MinY", cam ? cam->min.y : 0.0f},
+                                                    {"MaxY", cam ? cam->max.y : 0.0f}};
     for (const auto& b : bounds)
     {
         writer.Key(b.first);
@@ -124,13 +185,16 @@ void SerializeLevel(JsonWriter& writer)
     writer.EndObject();
     writer.Key("GameObjects");
     writer.StartArray();
-    const int order[] = {8, 0, 1, 3, 4, 5, 6, 7, 9, 10};
+    // Screen objects first; the tile layer never: tiles come back from the map.
+    const int order[] = {kLayerHud,    kLayerBackground, kLayerBackDecorate, kLayerHideBox,
+                         kLayerPlayer, kLayerGameplay,   kLayerDecorate,     kLayerSpare,
+                         kLayerMenu,   kLayerCurtain};
     for (int layer : order)
         objects.ForEachActive(layer, [&writer](GameObject& obj) { obj.Serialize(writer); });
     writer.EndArray();
 }
 
-bool WriteLevelFile(const std::string& path)
+std::string LevelText()
 {
     rapidjson::StringBuffer buffer;
     JsonWriter writer(buffer);
@@ -138,12 +202,22 @@ bool WriteLevelFile(const std::string& path)
     writer.StartObject();
     SerializeLevel(writer);
     writer.EndObject();
-    return Files::WriteFileAtomic(path, std::string(buffer.GetString(), buffer.GetSize()));
+    return std::string(buffer.GetString(), buffer.GetSize());
+}
+
+bool WriteLevelFile(const std::string& path)
+{
+    return Files::WriteFileAtomic(path, LevelText());
 }
 
 bool SaveLevel()
 {
-    bool ok = WriteLevelFile(Files::DataPath("GameData/Levels/" + GameObjectManager::Get().levelName));
+    const std::string& name = GameObjectManager::Get().levelName;
+    bool ok = false;
+    if (!SafeFileName(name))
+        LogLine("level: \"%s\" is not a plain file name; the level is not saved", name.c_str());
+    else
+        ok = WriteLevelFile(Files::DataPath("GameData/Levels/" + name));
     return MapManager::Get().SaveMap() && ok;
 }
 
@@ -154,11 +228,17 @@ bool ValidateLevelDocument(const JsonView& doc, std::string& why)
         why = "not a level document (needs \"Name\" and a \"GameObjects\" array)";
         return false;
     }
+    if (doc.Has("Map") && !doc["Map"].IsString())
+    {
+        why = "\"Map\" is not a file name";
+        return false;
+    }
     JsonView list = doc["GameObjects"];
     for (size_t i = 0; i < list.Size(); ++i)
     {
         std::string file = list.At(i)["Name"].AsString("", false);
-        if (file.empty() || !FindArchetype(file))
+        const rapidjson::Document* archetype = file.empty() ? nullptr : FindArchetype(file);
+        if (!archetype || !archetype->IsObject())
         {
             why = "object " + std::to_string(i) + " names no archetype (\"" + file + "\")";
             return false;

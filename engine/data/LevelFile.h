@@ -9,6 +9,8 @@
 void LoadLevelDocument(const JsonView& doc);
 // Writes "Name", "Map", "Camera" and "GameObjects" into an open object.
 void SerializeLevel(JsonWriter& writer);
+// The running level as a whole pretty-printed document.
+std::string LevelText();
 // The running level as a whole document at path (written safely: temp file, then rename).
 bool WriteLevelFile(const std::string& path);
 // Writes the running level to its file in the data root and saves the map (editor).

@@ -7,6 +7,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/LevelFile.h"
 #include "engine/data/ResourceManager.h"
@@ -46,7 +47,10 @@ std::string LevelManager::GetCurrentLevelName() const
     return current < levels.size() ? levels[current] : std::string();
 }
 
-std::string LevelManager::SavePath() const { return Engine::Get().prefPath + "save.json"; }
+std::string LevelManager::SavePath() const
+{
+    return Engine::Get().prefPath + "save.json";
+}
 
 void LevelManager::ChangeTail()
 {
@@ -75,8 +79,10 @@ void LevelManager::MusicStep()
 void LevelManager::NextLevel()
 {
     if (levels.empty()) return;
-    if (current + 1 >= levels.size() || current == wrapEntry) current = first;
-    else ++current;
+    if (current + 1 >= levels.size() || current == wrapEntry)
+        current = first;
+    else
+        ++current;
     MusicStep();
     ChangeTail();
 }
@@ -89,7 +95,10 @@ void LevelManager::PreviousLevel()
     ChangeTail();
 }
 
-void LevelManager::RestartLevel() { ChangeTail(); }
+void LevelManager::RestartLevel()
+{
+    ChangeTail();
+}
 
 void LevelManager::GoToFirstLevel()
 {
@@ -125,20 +134,12 @@ void LevelManager::LoadLevel()
     GraphicsManager::Get();
     SpotlightRadius = 25.0f;
     std::printf("Serializing Level : %s\n", GetCurrentLevelName().c_str());
-    CameraManager& cameras = CameraManager::Get();
-    if (!loadFromSave || !LoadFromSave())
-    {
-        if (!loadFromSave)
-        {
-            cameras.cameras.clear();
-            EventManager::Get().ClearAll();
-            GameObjectManager::Get().DestroyAllObjects();
-            std::string path = "GameData/Levels/" + GetCurrentLevelName();
-            const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
-            if (doc) LoadLevelDocument(JsonView(doc, ResourceManager::Get().KeepName(path)));
-        }
-    }
-    cameras.ResetToHome();
+    // A save that cannot be used leaves the running level, cameras included, as it was.
+    if (loadFromSave)
+        LoadFromSave();
+    else
+        LoadFromList();
+    CameraManager::Get().ResetToHome();
     GameObjectManager& objects = GameObjectManager::Get();
     if (objects.paused) objects.TogglePause();
     levelChangePending = false;
@@ -150,24 +151,43 @@ void LevelManager::LoadLevel()
     loadFromSave = false;
 }
 
+void LevelManager::LoadFromList()
+{
+    CameraManager::Get().cameras.clear();
+    EventManager::Get().ClearAll();
+    GameObjectManager::Get().DestroyAllObjects();
+    std::string path = "GameData/Levels/" + GetCurrentLevelName();
+    const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
+    if (!doc)
+    {
+        LogLine("level: %s: missing or not JSON; the level is empty", path.c_str());
+        return;
+    }
+    LoadLevelDocument(JsonView(doc, ResourceManager::Get().KeepName(path)));
+}
+
 bool LevelManager::LoadFromSave()
 {
     std::string path = SavePath();
     std::printf("%s\n", path.c_str());
     std::string text;
-    if (!Files::ReadFile(path, text)) return false;
+    if (!Files::ReadFile(path, text))
+    {
+        LogLine("save: %s: no saved game to load; the running level stays", path.c_str());
+        return false;
+    }
     rapidjson::Document doc;
     std::string error;
     if (!ParseJson(text, doc, &error))
     {
-        std::printf("save: %s: not JSON (%s); the running level stays\n", path.c_str(), error.c_str());
+        LogLine("save: %s: not JSON (%s); the running level stays", path.c_str(), error.c_str());
         return false;
     }
-    JsonView view(&doc, path.c_str());
+    JsonView view(&doc, ResourceManager::Get().KeepName(path));
     std::string why;
     if (!ValidateLevelDocument(view, why))
     {
-        std::printf("save: %s: %s; the running level stays\n", path.c_str(), why.c_str());
+        LogLine("save: %s: %s; the running level stays", path.c_str(), why.c_str());
         return false;
     }
     CameraManager::Get().cameras.clear();
@@ -186,5 +206,10 @@ bool LevelManager::LoadFromSave()
 
 bool LevelManager::SaveGame()
 {
+    if (Engine::Get().prefPath.empty())
+    {
+        LogLine("save: no preference folder; the game is not saved");
+        return false;
+    }
     return WriteLevelFile(SavePath());
 }

@@ -19,7 +19,10 @@ class LevelManager
     void GoToLastLevel();
     // Makes the named list entry current and requests it (developer switch --level).
     bool GoToLevel(const std::string& name);
+    // Replaces the running level with the current list entry, or with the save file when
+    // loadFromSave is set.
     void LoadLevel();
+    // Writes the running level to the preference folder's "save.json" (temp file, then rename).
     bool SaveGame();
     std::string GetCurrentLevelName() const;
     std::string SavePath() const;
@@ -35,5 +38,7 @@ class LevelManager
     LevelManager();
     void MusicStep();
     void ChangeTail();
+    void LoadFromList();
+    // False (and nothing touched) when the save is missing, unparsable or names unknown objects.
     bool LoadFromSave();
 };

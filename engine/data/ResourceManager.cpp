@@ -27,7 +27,8 @@ int ResourceManager::GetTexture(const std::string& path)
     if (NextTexture >= kMaxTextures)
     {
         // Texture indexes also pick vertex arrays from a pool of the same size: never beyond.
-        LogDataWarning("resources", path.c_str(), "", "more than 500 distinct images; using image 0");
+        LogDataWarning("resources", path.c_str(), "",
+                       "more than 500 distinct images; using image 0");
         TextureIndexes[path] = 0;
         return 0;
     }
@@ -43,8 +44,10 @@ Mix_Chunk* ResourceManager::GetSound(const std::string& path)
     if (it != Sounds.end() && it->second) return it->second;
     Mix_Chunk* chunk = nullptr;
     std::string full = Files::DataPath(path);
-    if (SDL_RWops* rw = SDL_RWFromFile(full.c_str(), "rb")) chunk = Mix_LoadWAV_RW(rw, 1);
-    else SDL_SetError("%s: cannot open", path.c_str());
+    if (SDL_RWops* rw = SDL_RWFromFile(full.c_str(), "rb"))
+        chunk = Mix_LoadWAV_RW(rw, 1);
+    else
+        SDL_SetError("%s: cannot open", path.c_str());
     Sounds[path] = chunk;
     if (!chunk) std::printf("Mix_LoadWAV: %s\n", Mix_GetError());
     return chunk;
@@ -56,8 +59,10 @@ const rapidjson::Document* ResourceManager::AddDocument(const std::string& path,
     auto doc = std::make_unique<rapidjson::Document>();
     std::string error;
     const rapidjson::Document* result = nullptr;
-    if (ParseJson(text, *doc, &error)) result = doc.get();
-    else LogDataWarning("resources", path.c_str(), "", ("not JSON: " + error).c_str());
+    if (ParseJson(text, *doc, &error))
+        result = doc.get();
+    else
+        LogDataWarning("resources", path.c_str(), "", ("not JSON: " + error).c_str());
     if (!result) doc.reset();
     std::printf("Add new Docment : %s\n", path.c_str());
     Documents[path] = std::move(doc);

@@ -1,9 +1,55 @@
 #include "engine/graphics/GraphicsManager.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "engine/core/CameraManager.h"
+#include "engine/core/EventManager.h"
+#include "engine/core/FrameRateController.h"
+#include "engine/core/Log.h"
+#include "engine/data/FileSystem.h"
+#include "engine/data/ResourceManager.h"
+#include "engine/graphics/Gpu.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/graphics/TextureLoader.h"
 #include "engine/objects/GameObjectManager.h"
+#include "engine/objects/Transform.h"
+#include "game/player/Player.h"
 
 float SpotlightRadius = 25.0f;
+
+namespace
+{
+const char* const kShaderList = "Shaders/ShaderList.txt";
+const char* const kDefaultProgram = "Shaders/DefaultShader.vert";
+constexpr size_t kMaxPrograms = 64;
+constexpr float kGodRadius = 0.9f;
+constexpr float kAmbient = 0.5f;
+
+std::vector<std::string> ListLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
+        // Blank lines (a trailing one, say) are not part of a pair.
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+bool IsScreenLayer(int layer) { return layer >= kLayerHud; }
+} // namespace
 
 GraphicsManager& GraphicsManager::Get()
 {
@@ -11,19 +57,245 @@ GraphicsManager& GraphicsManager::Get()
     return instance;
 }
 
-void GraphicsManager::BeginFrame(int, int) {}
+GraphicsManager::GraphicsManager()
+{
+    submitter_.Init();
+    BuildPrograms(kShaderList);
+    SetPipelineState();
+}
+
+void GraphicsManager::BuildPrograms(const std::string& listPath)
+{
+    std::string text;
+    if (!Files::ReadDataFile(listPath, text))
+    {
+        LogDataWarning("shaders", listPath.c_str(), "", "missing or unreadable; nothing can be drawn");
+        return;
+    }
+    std::vector<std::string> lines = ListLines(text);
+    if (lines.size() % 2 != 0)
+        LogDataWarning("shaders", listPath.c_str(), "",
+                       ("\"" + lines.back() + "\" has no fragment shader; ignored").c_str());
+    for (size_t i = 0; i + 1 < lines.size(); i += 2)
+    {
+        if (Programs.size() >= kMaxPrograms)
+        {
+            LogDataWarning("shaders", listPath.c_str(), "", "more than 64 programs; the rest ignored");
+            break;
+        }
+        BuildProgram(lines[i], lines[i + 1]);
+    }
+}
+
+void GraphicsManager::BuildProgram(const std::string& vertexPath, const std::string& fragmentPath)
+{
+    ShaderRecord vertex;
+    vertex.FileName = vertexPath;
+    vertex.Kind = 0;
+    ShaderRecord fragment;
+    fragment.FileName = fragmentPath;
+    fragment.Kind = 1;
+    vertex.Compile();
+    fragment.Compile();
+    auto program = std::make_unique<ShaderProgram>();
+    program->Link(vertex, fragment);
+    if (Gpu::Enabled())
+    {
+        // The program keeps the shader objects alive.
+        glDeleteShader(vertex.Id);
+        glDeleteShader(fragment.Id);
+    }
+    auto old = Programs.find(vertexPath);
+    if (old != Programs.end()) old->second->Delete();
+    Programs[vertexPath] = std::move(program);
+    VertexShaders[vertexPath] = vertex;
+    FragmentShaders[fragmentPath] = fragment;
+}
+
+void GraphicsManager::SetPipelineState()
+{
+    if (!Gpu::Enabled()) return;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBlendEquation(GL_FUNC_ADD);
+    // Overlap is decided by draw order alone. Nothing reads depth back, so it is not written
+    // either: a software rasteriser then skips the depth buffer altogether.
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glDepthMask(GL_FALSE);
+}
+
+ShaderProgram* GraphicsManager::FindProgram(const std::string& vertexPath)
+{
+    auto it = Programs.find(vertexPath);
+    return it == Programs.end() ? nullptr : it->second.get();
+}
+
+ShaderProgram* GraphicsManager::GetDefaultProgram() { return FindProgram(kDefaultProgram); }
+
+ShaderProgram* GraphicsManager::ProgramFor(const Sprite& sprite)
+{
+    auto it = bySpriteShader_.find(sprite.ShaderName);
+    if (it != bySpriteShader_.end()) return it->second;
+    ShaderProgram* program = FindProgram(sprite.ShaderName + ".vert");
+    if (!program)
+    {
+        program = GetDefaultProgram();
+        LogLine("graphics: %s: \"Shader\": no program \"%s.vert\" in %s; using the default",
+                sprite.owner ? sprite.owner->name.c_str() : "?", sprite.ShaderName.c_str(),
+                kShaderList);
+    }
+    bySpriteShader_[sprite.ShaderName] = program;
+    return program;
+}
+
+void GraphicsManager::BeginFrame(int width, int height)
+{
+    frameWidth = width;
+    frameHeight = height;
+    spritesDrawn = 0;
+    submitter_.ResetStats();
+    if (!Gpu::Enabled()) return;
+    // The editor's GUI pass changes GL state; put ours back every frame.
+    SetPipelineState();
+    glViewport(0, 0, width, height);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
 
 void GraphicsManager::DrawLayer(int layer)
 {
-    GameObjectManager::Get().ForEachActive(layer, [](GameObject& obj) {
-        Sprite* sprite = obj.Get<Sprite>();
-        if (!sprite || !sprite->Active) return;
-        sprite->Animate(sprite->AnimationIndex);
+    if (layer < 0 || layer >= kLayerCount) return;
+    worldView_ = glm::mat4(1.0f);
+    worldProjection_ = glm::mat4(1.0f);
+    if (!IsScreenLayer(layer))
+    {
+        if (Camera* cam = CameraManager::Get().GetCurrentCamera())
+            worldView_ = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
+        worldProjection_ = PerspectiveProjection(kWorldAspect);
+    }
+    GameObjectManager::Get().ForEachActive(layer, [this, layer](GameObject& obj) {
+        DrawObject(obj, layer);
     });
+    submitter_.Flush();
 }
 
-void GraphicsManager::DrawSingle(Sprite&) {}
+void GraphicsManager::DrawObject(GameObject& obj, int layer)
+{
+    Sprite* sprite = obj.Get<Sprite>();
+    if (!sprite || !sprite->Active) return;
+    sprite->Animate(sprite->AnimationIndex);
+    SpriteDraw d;
+    d.sprite = sprite;
+    d.layer = layer;
+    d.program = ProgramFor(*sprite);
+    d.textureIndex = sprite->CurrentTexture();
+    d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
+    d.upload = !(sprite->Static && sprite->Uploaded);
+    sprite->Uploaded = true;
+    ShaderProgram& program = d.program ? *d.program : noProgram_;
+    // "Model" keeps its last value when the object has no transform.
+    if (Transform* t = obj.Get<Transform>()) t->BuildModelMatrix(program.model);
+    d.model = program.model;
+    d.view = worldView_;
+    d.projection = worldProjection_;
+    SetLighting(program.light, *sprite, layer);
+    d.light = program.light;
+    ++spritesDrawn;
+    if (drawListener) drawListener(d);
+    if (!Gpu::Enabled() || !d.program) return;
+    if (submitter_.batching) submitter_.Add(d);
+    else submitter_.DrawDirect(d, SpriteSubmitter::kTextureUnit, true);
+}
 
-bool GraphicsManager::SaveScreenshot(const std::string&) { return false; }
+void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int layer)
+{
+    GameObject* playerObj = GameObjectManager::Get().Player();
+    Transform* playerAt = playerObj ? playerObj->Get<Transform>() : nullptr;
+    Player* player = playerObj ? playerObj->Get<Player>() : nullptr;
+    if (playerAt) light.playerPos = playerAt->position;
+    light.hasPlayer = playerAt ? 1 : 0;
+    light.godRadius = kGodRadius;
+    light.spotlightRadius = SpotlightRadius;
+    light.ambient = kAmbient;
+    if (player && player->spotLight)
+    {
+        // The ending's closing light: once per drawn sprite, so a busier scene closes faster.
+        if (SpotlightRadius > 1.0f)
+            SpotlightRadius -= static_cast<float>(FrameRateController::Get().frameBudgetMs * 0.00001);
+        if (SpotlightRadius < 6.0f) EventManager::Get().PostEvent(kEventLevelEnd);
+    }
+    if (player)
+    {
+        light.spotLight = player->spotLight ? 1 : 0;
+        light.godMode = player->godMode ? 1 : 0;
+    }
+    light.transparency = sprite.Transparency;
+    light.screenSpace = IsScreenLayer(layer) ? 1 : 0;
+}
 
-void GraphicsManager::Release() {}
+void GraphicsManager::DrawSingle(Sprite& sprite)
+{
+    sprite.Animate(sprite.AnimationIndex);
+    SpriteDraw d;
+    d.sprite = &sprite;
+    d.program = ProgramFor(sprite);
+    d.textureIndex = sprite.CurrentTexture();
+    d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
+    d.upload = !(sprite.Static && sprite.Uploaded);
+    sprite.Uploaded = true;
+    if (!d.program) return;
+    Transform* t = sprite.owner ? sprite.owner->Get<Transform>() : nullptr;
+    if (t) t->BuildModelMatrix(d.program->model);
+    d.model = d.program->model;
+    if (Camera* cam = CameraManager::Get().GetCurrentCamera())
+        d.view = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
+    float aspect = frameHeight > 0 ? static_cast<float>(frameWidth) / frameHeight : kWorldAspect;
+    d.projection = PerspectiveProjection(aspect);
+    // The preview's near and far planes are 1 and 100.
+    d.projection[2][2] = -1.020202f;
+    d.projection[3][2] = -2.020202f;
+    if (!Gpu::Enabled()) return;
+    GLint units = 0;
+    glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &units);
+    int unit = d.textureIndex < units ? d.textureIndex : 0;
+    submitter_.DrawDirect(d, unit, false);
+}
+
+bool GraphicsManager::SaveScreenshot(const std::string& path)
+{
+    if (!Gpu::Enabled())
+    {
+        LogLine("screenshot: %s: no GPU in this run; nothing written", path.c_str());
+        return false;
+    }
+    int w = frameWidth, h = frameHeight;
+    if (w <= 0 || h <= 0)
+    {
+        LogLine("screenshot: %s: no frame drawn yet; nothing written", path.c_str());
+        return false;
+    }
+    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<unsigned char> flipped(pixels.size());
+    size_t row = static_cast<size_t>(w) * 4;
+    for (int y = 0; y < h; ++y)
+        std::copy_n(pixels.data() + static_cast<size_t>(h - 1 - y) * row, row, flipped.data() + y * row);
+    // The back buffer's alpha is whatever blending left there; the picture is opaque.
+    for (size_t i = 3; i < flipped.size(); i += 4) flipped[i] = 255;
+    bool ok = WritePngFile(path, flipped.data(), w, h);
+    if (ok) LogLine("screenshot: wrote %s (%dx%d)", path.c_str(), w, h);
+    return ok;
+}
+
+void GraphicsManager::Release()
+{
+    submitter_.Release();
+    for (auto& p : Programs) p.second->Delete();
+    Programs.clear();
+    VertexShaders.clear();
+    FragmentShaders.clear();
+    bySpriteShader_.clear();
+}

@@ -1,9 +1,22 @@
 // GraphicsManager: shader programs and the render pass over the draw layers.
+//
+// The pass works every sprite out first (animation, matrices, uniform values, the closing
+// light) and only then hands it to the SpriteSubmitter, so a run without a GPU reaches the same
+// state as one with.
 #pragma once
 
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <unordered_map>
+
+#include "engine/graphics/ShaderProgram.h"
+#include "engine/graphics/SpriteDraw.h"
+#include "engine/graphics/SpriteSubmitter.h"
 
 class Sprite;
+class GameObject;
 
 class GraphicsManager
 {
@@ -18,8 +31,37 @@ class GraphicsManager
     bool SaveScreenshot(const std::string& path);
     void Release();
 
+    // The program stored under a vertex-shader path ("Shaders/DefaultShader.vert"), or nullptr.
+    ShaderProgram* FindProgram(const std::string& vertexPath);
+    ShaderProgram* GetDefaultProgram();
+    // Batched submission (the default) or one draw call per sprite.
+    void SetBatching(bool on) { submitter_.batching = on; }
+    const SpriteSubmitter& Submitter() const { return submitter_; }
+
+    std::map<std::string, std::unique_ptr<ShaderProgram>> Programs;
+    std::map<std::string, ShaderRecord> VertexShaders;
+    std::map<std::string, ShaderRecord> FragmentShaders;
+
+    // Sees every sprite the pass draws, after its values are worked out (tests, tools).
+    std::function<void(const SpriteDraw&)> drawListener;
+    int spritesDrawn = 0; // since the last BeginFrame
+    int frameWidth = 0, frameHeight = 0;
+
   private:
-    GraphicsManager() = default;
+    GraphicsManager();
+    void BuildPrograms(const std::string& listPath);
+    void BuildProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    void SetPipelineState();
+    ShaderProgram* ProgramFor(const Sprite& sprite);
+    void DrawObject(GameObject& obj, int layer);
+    void SetLighting(LightState& light, const Sprite& sprite, int layer);
+
+    SpriteSubmitter submitter_;
+    // Holds the values of sprites whose program is missing altogether.
+    ShaderProgram noProgram_;
+    std::unordered_map<std::string, ShaderProgram*> bySpriteShader_;
+    glm::mat4 worldView_{1.0f};
+    glm::mat4 worldProjection_{1.0f};
 };
 
 // Radius of the light around the player; level changes reset it to 25.

@@ -1,4 +1,8 @@
 // Sprite: a textured mesh with frame animation from sprite-sheet rectangles.
+//
+// Behaviour components steer it through TextureSlot, AnimationIndex, Mirrored, Active and
+// Transparency. Everything read from data is checked on the way in, and every table access is
+// checked again at use, since those public fields can be written by anyone.
 #pragma once
 
 #include <array>
@@ -30,6 +34,13 @@ class Sprite : public Component
     void Animate(int a);
     std::string GetShaderName() const { return ShaderName; }
 
+    // Texture index in slot TextureSlot; slot 0's when TextureSlot is out of range.
+    int CurrentTexture() const;
+    // How many vertices can be drawn without reading past VertexData (0: unusable layout).
+    int DrawableVertices() const;
+    // Index in FrameRects of animation a's first rectangle (the frames of all lower slots).
+    int FirstRect(int a) const;
+
     unsigned VertexBuffer = 0;
     std::array<float, kMaxFloats> VertexData{};
     std::vector<FrameRect> FrameRects;
@@ -50,4 +61,17 @@ class Sprite : public Component
     bool Static = false;
     bool Uploaded = false;
     float Transparency = 1.0f;
+
+    // GPU side: the sprite's own buffer holds its vertices (only the one-draw-per-sprite path
+    // uses that buffer).
+    bool BufferFilled = false;
+
+  private:
+    bool ReadMesh(const JsonView& mesh);
+    void ReadTextureEntry(const JsonView& entry);
+    void LoadCoordFile(const JsonView& entry, const std::string& path, int frames);
+    void WriteTexCoords(float l, float r, float b, float t);
+
+    bool deserialized_ = false;
+    bool warnedRange_ = false;
 };

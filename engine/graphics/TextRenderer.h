@@ -1,4 +1,8 @@
 // TextRenderer: TrueType text queued by components during the frame and drawn after the scene.
+//
+// Fonts load even without a GPU (it is CPU work), so a missing font stops start-up the same way
+// in every run. Rasterised texts are kept while they are drawn every frame: a dialog page or a
+// counter that does not change is rasterised and uploaded once, not sixty times a second.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +13,7 @@
 #include <glm/vec3.hpp>
 
 typedef struct _TTF_Font TTF_Font;
+class ShaderProgram;
 
 struct TextRequest
 {
@@ -35,7 +40,25 @@ class TextRenderer
 
     std::map<std::string, TTF_Font*> Fonts;
     std::vector<TextRequest> TextQueue;
+    int textsDrawn = 0;   // requests whose font was found, over the run
+    int rasterised = 0;   // texts rasterised and uploaded, over the run
 
   private:
+    struct CachedText
+    {
+        unsigned texture = 0;
+        long lastRound = 0;
+    };
+
     TextRenderer();
+    const CachedText* Rasterise(TTF_Font* font, const TextRequest& request);
+    void DrawQuad(ShaderProgram& program, bool screenSpace, unsigned texture);
+    void DropStale();
+    void InitGpu();
+
+    std::map<std::string, CachedText> cache_;
+    long round_ = 0;
+    bool gpuReady_ = false;
+    unsigned vertexArray_ = 0;
+    unsigned buffer_ = 0;
 };

@@ -1,5 +1,107 @@
 #include "engine/graphics/TextureLoader.h"
 
-// Placeholder until the image loader lands.
-unsigned LoadTextureFile(const std::string&) { return 0; }
-void ReleaseTextures(const unsigned*, int) {}
+#include <GL/glew.h>
+
+// The one place the image library's code is compiled.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#endif
+#include <stb_image.h>
+#include <stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+#include "engine/core/Log.h"
+#include "engine/data/FileSystem.h"
+#include "engine/graphics/Gpu.h"
+
+namespace
+{
+// Sheets are small; this stops a huge or hostile file before the decoder sees it.
+constexpr size_t kMaxImageBytes = 32u * 1024u * 1024u;
+constexpr int kMaxSide = 8192;
+
+unsigned Magenta()
+{
+    const unsigned char pixel[4] = {255, 0, 255, 255};
+    return UploadTexture(pixel, 1, 1, false);
+}
+
+void AppendBytes(void* context, void* data, int size)
+{
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+} // namespace
+
+unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mipmaps)
+{
+    if (!Gpu::Enabled()) return 0;
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return name;
+}
+
+unsigned LoadTextureFile(const std::string& path)
+{
+    std::string bytes;
+    if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
+    {
+        LogDataWarning("textures", path.c_str(), "", "missing, unreadable or too large; drawn magenta");
+        return Magenta();
+    }
+    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+    int len = static_cast<int>(bytes.size());
+    int w = 0, h = 0, channels = 0;
+    if (!stbi_info_from_memory(data, len, &w, &h, &channels) || w <= 0 || h <= 0 || w > kMaxSide ||
+        h > kMaxSide)
+    {
+        LogDataWarning("textures", path.c_str(), "", "not an image this game reads (or over 8192 pixels); drawn magenta");
+        return Magenta();
+    }
+    // Without a GPU the pixels would only be thrown away.
+    if (!Gpu::Enabled()) return 0;
+    // Bottom row first: texture v runs up the sheet, as the frame rectangles assume.
+    stbi_set_flip_vertically_on_load(1);
+    stbi_uc* pixels = stbi_load_from_memory(data, len, &w, &h, &channels, 4);
+    stbi_set_flip_vertically_on_load(0);
+    if (!pixels)
+    {
+        LogDataWarning("textures", path.c_str(), "", (std::string("cannot decode: ") + stbi_failure_reason() + "; drawn magenta").c_str());
+        return Magenta();
+    }
+    unsigned name = UploadTexture(pixels, w, h, true);
+    stbi_image_free(pixels);
+    return name;
+}
+
+void ReleaseTextures(const unsigned* names, int count)
+{
+    if (!Gpu::Enabled() || !names || count <= 0) return;
+    glDeleteTextures(count, names);
+}
+
+bool WritePngFile(const std::string& path, const unsigned char* rgba, int width, int height)
+{
+    std::string png;
+    if (!stbi_write_png_to_func(AppendBytes, &png, width, height, 4, rgba, width * 4))
+    {
+        LogLine("screenshot: %s: cannot encode the PNG", path.c_str());
+        return false;
+    }
+    return Files::WriteFileAtomic(path, png);
+}

@@ -1,7 +1,183 @@
 #include "game/player/Player.h"
 
-// Placeholder until the player's state lands.
-void Player::Update() {}
-void Player::HandleEvent(Event*) {}
-bool Player::Serialize(JsonWriter&) const { return true; }
-bool Player::Deserialize(const JsonView&) { return true; }
+#include <cmath>
+
+#include "engine/core/AudioSettings.h"
+#include "engine/core/CameraManager.h"
+#include "engine/core/EventManager.h"
+#include "engine/core/FrameRateController.h"
+#include "engine/graphics/Sprite.h"
+#include "engine/objects/GameObject.h"
+#include "engine/objects/Transform.h"
+#include "engine/physics/Body.h"
+#include "game/player/PlayerController.h"
+
+namespace
+{
+constexpr float kSafeZone = 0.6f;
+constexpr float kMeterFull = 100.0f;
+constexpr float kAlarmOn = 80.0f, kAlarmOff = 50.0f;
+constexpr float kCoolPerSecond = 3.0f, kHiddenCoolPerSecond = 6.0f;
+
+void ShowSprite(GameObject* owner, bool shown)
+{
+    if (Sprite* s = owner ? owner->Get<Sprite>() : nullptr) s->Active = shown;
+}
+
+void ResetController(GameObject* owner)
+{
+    if (PlayerController* pc = owner ? owner->Get<PlayerController>() : nullptr) pc->Reset();
+}
+
+void StopBody(GameObject* owner)
+{
+    if (Body* b = owner ? owner->Get<Body>() : nullptr) b->velocity = glm::vec2(0.0f);
+}
+} // namespace
+
+void Player::Update()
+{
+    Transform* t = owner ? owner->Get<Transform>() : nullptr;
+    if (t) SafeZone = std::fabs(t->position.x - CheckPointPosition.x) <= kSafeZone;
+    if (StopOnLanding && owner && (owner->collisionFlags & kContactBottom))
+    {
+        StopBody(owner);
+        StopOnLanding = false;
+    }
+    if (State == kPlayerDying)
+    {
+        if (RespawnTimer < 1)
+            Respawn();
+        else if (t)
+        {
+            float k = static_cast<float>(RespawnTimer) / static_cast<float>(kRespawnMs);
+            if (Sprite* s = owner->Get<Sprite>()) s->Transparency = k;
+            t->rotation += 0.2f;
+            t->scale.x *= k;
+            t->scale.y *= k;
+        }
+        RespawnTimer -= static_cast<int>(FrameRateController::Get().frameBudgetMs);
+    }
+    if (Meter >= kMeterFull || Caught)
+    {
+        Meter = 0.0f;
+        Caught = false;
+        // A player who is hidden or already dying is not caught again.
+        if (State == kPlayerPlaying) Die();
+    }
+    else if (Meter >= kAlarmOn)
+        Alarmed = true;
+    else if (Meter < kAlarmOff)
+        Alarmed = false;
+    const double f = FrameRateController::Get().measuredFrameRate;
+    if (Meter > 0.0f && f > 0.0)
+    {
+        Meter -= static_cast<float>(kCoolPerSecond / f);
+        if (Hidden) Meter -= static_cast<float>(kHiddenCoolPerSecond / f);
+    }
+}
+
+void Player::Die()
+{
+    EventManager::Get().PostEvent(kEventLifeLost);
+    State = kPlayerDying;
+    if (Camera* camera = CameraManager::Get().GetCurrentCamera()) camera->smoothDescent = true;
+    RespawnTimer = kRespawnMs;
+    if (Body* b = owner ? owner->Get<Body>() : nullptr) b->gravity = false;
+    AudioSettings::Get().PlayEffect("Sounds/laser.wav", 100);
+    StopBody(owner);
+    Hidden = false;
+}
+
+void Player::Respawn()
+{
+    Transform* t = owner ? owner->Get<Transform>() : nullptr;
+    if (t) t->rotation = 0.0f;
+    if (Body* b = owner ? owner->Get<Body>() : nullptr) b->gravity = true;
+    ResetController(owner);
+    Meter = 0.0f;
+    // With no lives left the player stays down; the health bar ends the game.
+    if (Life <= 0) return;
+    if (Sprite* s = owner ? owner->Get<Sprite>() : nullptr) s->Transparency = 1.0f;
+    State = kPlayerPlaying;
+    if (t)
+    {
+        t->position.x = CheckPointPosition.x;
+        t->position.y = CheckPointPosition.y;
+    }
+    StopBody(owner);
+}
+
+void Player::HandleEvent(Event* event)
+{
+    if (!event) return;
+    switch (event->type)
+    {
+    case kEventControlsDisabled:
+        if (State != kPlayerPlaying && State != kPlayerHidden) break;
+        StopOnLanding = true;
+        State = kPlayerPlaying;
+        if (!Hidden) break;
+        Hidden = false;
+        ShowSprite(owner, true);
+        EventManager::Get().PostEvent(kEventUnhide);
+        break;
+    case kEventLifeLost:
+        --Life;
+        break;
+    case kEventHide:
+        State = kPlayerHidden;
+        Hidden = true;
+        ShowSprite(owner, false);
+        ResetController(owner);
+        StopBody(owner);
+        break;
+    case kEventUnhide:
+        State = kPlayerPlaying;
+        Hidden = false;
+        ShowSprite(owner, true);
+        ResetController(owner);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Player::Serialize(JsonWriter& writer) const
+{
+    writer.Key("Player");
+    writer.StartObject();
+    writer.Key("CheckPoint");
+    writer.StartArray();
+    writer.Double(CheckPointPosition.x);
+    writer.Double(CheckPointPosition.y);
+    writer.EndArray();
+    writer.Key("Life");
+    writer.Int(Life);
+    writer.EndObject();
+    return true;
+}
+
+bool Player::Deserialize(const JsonView& value)
+{
+    State = kPlayerPlaying;
+    Life = 3;
+    value.Read("LightofTime", LightofTime);
+    float checkpoint[2];
+    if (value.ReadFloats("CheckPoint", checkpoint, 2))
+    {
+        CheckPointPosition.x = checkpoint[0];
+        CheckPointPosition.y = checkpoint[1];
+        if (Transform* t = owner ? owner->Get<Transform>() : nullptr)
+        {
+            t->position.x = checkpoint[0];
+            t->position.y = checkpoint[1];
+        }
+    }
+    if (value.Read("Life", Life))
+    {
+        if (Life == 2) EventManager::Get().PostEvent(kEventShowTwoLives);
+        if (Life == 1) EventManager::Get().PostEvent(kEventShowOneLife);
+    }
+    return true;
+}

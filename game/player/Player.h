@@ -19,6 +19,7 @@ class Player : public Component
 
     void Update() override;
     void HandleEvent(Event* event) override;
+    // Hazards and pick-ups arrive with their objects.
     void OnCollision(GameObject*) override {}
     bool Serialize(JsonWriter& writer) const override;
     bool Deserialize(const JsonView& value) override;
@@ -36,4 +37,11 @@ class Player : public Component
     int State = kPlayerPlaying;
     bool SafeZone = false;
     bool godMode = false;
+
+  private:
+    void Die();
+    void Respawn();
 };
+
+// Where the dying player's spin, fade and shrink start, in milliseconds.
+constexpr int kRespawnMs = 1500;

@@ -1,0 +1,231 @@
+#include "engine/graphics/SpriteSubmitter.h"
+
+#include <cstring>
+
+#include <GL/glew.h>
+#include <glm/vec4.hpp>
+
+#include "engine/graphics/Gpu.h"
+#include "engine/graphics/Sprite.h"
+
+namespace
+{
+// Stream vertex: position xyz, colour rgba, texture uv.
+constexpr int kStreamFloats = 9;
+constexpr GLsizei kStreamStride = kStreamFloats * sizeof(float);
+
+void PointStreamAttributes()
+{
+    glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, kStreamStride, nullptr);
+    glVertexAttribPointer(kAttrColor, 4, GL_FLOAT, GL_FALSE, kStreamStride,
+                          reinterpret_cast<const void*>(3 * sizeof(float)));
+    glVertexAttribPointer(kAttrTexCoord, 2, GL_FLOAT, GL_FALSE, kStreamStride,
+                          reinterpret_cast<const void*>(7 * sizeof(float)));
+    glEnableVertexAttribArray(kAttrPosition);
+    glEnableVertexAttribArray(kAttrColor);
+    glEnableVertexAttribArray(kAttrTexCoord);
+}
+
+// Whether all points lie beyond one side of the view (only decided when all are in front).
+bool OffScreen(const glm::vec4* clip, int n)
+{
+    int left = 0, right = 0, below = 0, above = 0;
+    for (int i = 0; i < n; ++i)
+    {
+        const glm::vec4& c = clip[i];
+        if (c.w <= 0.0f) return false;
+        left += c.x < -c.w;
+        right += c.x > c.w;
+        below += c.y < -c.w;
+        above += c.y > c.w;
+    }
+    return left == n || right == n || below == n || above == n;
+}
+} // namespace
+
+void SpriteSubmitter::Init()
+{
+    if (ready_ || !Gpu::Enabled()) return;
+    glGenVertexArrays(kVertexArrayPool, pool_.data());
+    glGenVertexArrays(1, &spareArray_);
+    glGenBuffers(1, &spareBuffer_);
+    glGenVertexArrays(1, &streamArray_);
+    glGenBuffers(1, &streamBuffer_);
+    glBindVertexArray(streamArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    PointStreamAttributes();
+    glBindVertexArray(0);
+    ready_ = true;
+}
+
+void SpriteSubmitter::Release()
+{
+    if (ready_ && Gpu::Enabled())
+    {
+        glDeleteVertexArrays(kVertexArrayPool, pool_.data());
+        glDeleteVertexArrays(1, &spareArray_);
+        glDeleteBuffers(1, &spareBuffer_);
+        glDeleteVertexArrays(1, &streamArray_);
+        glDeleteBuffers(1, &streamBuffer_);
+    }
+    ready_ = false;
+    stream_.clear();
+    batches_.clear();
+}
+
+bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d) const
+{
+    return b.program == d.program && b.texture == d.textureName && b.light == d.light &&
+           b.view == d.view && b.projection == d.projection;
+}
+
+bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
+{
+    const Sprite& s = *d.sprite;
+    // Independent triangles: a trailing partial triangle is never drawn, so it is not sent.
+    int n = s.DrawableVertices() / 3 * 3;
+    if (n == 0) return false;
+    glm::mat4 viewProjection = d.projection * d.view;
+    size_t base = stream_.size();
+    stream_.resize(base + static_cast<size_t>(n) * kStreamFloats);
+    float* out = stream_.data() + base;
+    glm::vec4 clip[Sprite::kMaxFloats / 3];
+    for (int i = 0; i < n; ++i, out += kStreamFloats)
+    {
+        const float* in = s.VertexData.data() + static_cast<size_t>(i) * s.CoordsPerVertex;
+        // Missing components read as the GL defaults would: 0 for y and z, 1 for w.
+        glm::vec4 p(0.0f, 0.0f, 0.0f, 1.0f);
+        for (int k = 0; k < s.CoordsPerPos; ++k) p[k] = in[k];
+        glm::vec4 world = d.model * p;
+        clip[i] = viewProjection * world;
+        float iw = world.w != 0.0f ? 1.0f / world.w : 1.0f;
+        out[0] = world.x * iw;
+        out[1] = world.y * iw;
+        out[2] = world.z * iw;
+        glm::vec4 colour(1.0f);
+        if (s.CoordsPerColor > 0) colour = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+        for (int k = 0; k < s.CoordsPerColor; ++k) colour[k] = in[s.CoordsPerPos + k];
+        std::memcpy(out + 3, &colour[0], 4 * sizeof(float));
+        out[7] = in[s.CoordsPerPos + s.CoordsPerColor];
+        out[8] = in[s.CoordsPerPos + s.CoordsPerColor + 1];
+    }
+    if (OffScreen(clip, n))
+    {
+        stream_.resize(base);
+        return false;
+    }
+    return true;
+}
+
+void SpriteSubmitter::Add(const SpriteDraw& d)
+{
+    if (!Gpu::Enabled() || !d.program || !d.sprite) return;
+    Init();
+    int first = static_cast<int>(stream_.size() / kStreamFloats);
+    if (!AppendVertices(d))
+    {
+        ++culled;
+        return;
+    }
+    int count = static_cast<int>(stream_.size() / kStreamFloats) - first;
+    if (!batches_.empty() && SameState(batches_.back(), d) &&
+        batches_.back().first + batches_.back().count == first)
+    {
+        batches_.back().count += count;
+        return;
+    }
+    Batch b;
+    b.first = first;
+    b.count = count;
+    b.program = d.program;
+    b.texture = d.textureName;
+    b.view = d.view;
+    b.projection = d.projection;
+    b.light = d.light;
+    batches_.push_back(b);
+}
+
+void SpriteSubmitter::Flush()
+{
+    if (batches_.empty() || !Gpu::Enabled())
+    {
+        stream_.clear();
+        batches_.clear();
+        return;
+    }
+    glBindVertexArray(streamArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    size_t bytes = stream_.size() * sizeof(float);
+    // Orphan and refill: the driver need not wait for last frame's draws.
+    if (bytes > streamCapacity_) streamCapacity_ = bytes * 2;
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), stream_.data());
+    glActiveTexture(GL_TEXTURE0 + kTextureUnit);
+    const ShaderProgram* current = nullptr;
+    const glm::mat4 identity(1.0f);
+    for (const Batch& b : batches_)
+    {
+        if (b.program != current) b.program->Use();
+        current = b.program;
+        b.program->SendMatrix(kUniModel, identity);
+        b.program->SendMatrix(kUniView, b.view);
+        b.program->SendMatrix(kUniProjection, b.projection);
+        b.program->SendLight(b.light);
+        b.program->SendInt(kUniTexture, kTextureUnit);
+        glBindTexture(GL_TEXTURE_2D, b.texture);
+        glDrawArrays(GL_TRIANGLES, b.first, b.count);
+        ++drawCalls;
+    }
+    glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    stream_.clear();
+    batches_.clear();
+}
+
+void SpriteSubmitter::DrawDirect(const SpriteDraw& d, int textureUnit, bool withLight)
+{
+    if (!Gpu::Enabled() || !d.program || !d.sprite) return;
+    Init();
+    Sprite& s = *d.sprite;
+    int n = s.DrawableVertices();
+    if (n == 0) return;
+    d.program->Use();
+    glBindVertexArray(pool_[static_cast<size_t>(d.textureIndex) % kVertexArrayPool]);
+    if (s.VertexBuffer == 0) glGenBuffers(1, &s.VertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, s.VertexBuffer);
+    if (d.upload || !s.BufferFilled)
+    {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(n) * s.CoordsPerVertex * sizeof(float),
+                     s.VertexData.data(), GL_STATIC_DRAW);
+        s.BufferFilled = true;
+    }
+    GLsizei stride = s.CoordsPerVertex * static_cast<GLsizei>(sizeof(float));
+    glVertexAttribPointer(kAttrPosition, s.CoordsPerPos, GL_FLOAT, GL_FALSE, stride, nullptr);
+    glEnableVertexAttribArray(kAttrPosition);
+    if (s.CoordsPerColor > 0)
+    {
+        glVertexAttribPointer(kAttrColor, s.CoordsPerColor, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(s.CoordsPerPos * sizeof(float)));
+        glEnableVertexAttribArray(kAttrColor);
+    }
+    else
+    {
+        glDisableVertexAttribArray(kAttrColor);
+        glVertexAttrib4f(kAttrColor, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    size_t uvOffset = static_cast<size_t>(s.CoordsPerPos + s.CoordsPerColor) * sizeof(float);
+    glVertexAttribPointer(kAttrTexCoord, 2, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(uvOffset));
+    glEnableVertexAttribArray(kAttrTexCoord);
+    d.program->SendMatrix(kUniModel, d.model);
+    d.program->SendMatrix(kUniView, d.view);
+    d.program->SendMatrix(kUniProjection, d.projection);
+    if (withLight) d.program->SendLight(d.light);
+    d.program->SendInt(kUniTexture, textureUnit);
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(textureUnit));
+    glBindTexture(GL_TEXTURE_2D, d.textureName);
+    glDrawArrays(GL_TRIANGLES, 0, n);
+    ++drawCalls;
+    glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}

@@ -1,0 +1,61 @@
+// SpriteSubmitter: the GPU half of the render pass.
+//
+// Batched (the default): sprites are transformed to world space on the CPU and appended to one
+// stream; consecutive sprites with the same program, texture, matrices and uniform values share
+// a draw call. Draw order is kept exactly, so the picture is the one a draw per sprite gives.
+// Sprites wholly outside the view are left out of the stream (the card would clip them anyway).
+// Direct: one draw per sprite from its own buffer and the pooled vertex array of its texture;
+// the editor preview always draws this way.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "engine/graphics/SpriteDraw.h"
+
+class SpriteSubmitter
+{
+  public:
+    static constexpr int kVertexArrayPool = 500;
+    static constexpr int kTextureUnit = 5;
+
+    // Creates the GL objects on first use (GPU only).
+    void Init();
+    void Release();
+
+    void Add(const SpriteDraw& draw);
+    // Sends what Add collected. The render pass calls it at the end of every layer.
+    void Flush();
+    // One sprite, one draw call. withLight false leaves the lighting uniforms as they are.
+    void DrawDirect(const SpriteDraw& draw, int textureUnit, bool withLight);
+
+    bool batching = true;
+    int drawCalls = 0;   // since the last ResetStats
+    int culled = 0;
+    void ResetStats() { drawCalls = culled = 0; }
+
+  private:
+    struct Batch
+    {
+        int first = 0;
+        int count = 0;
+        ShaderProgram* program = nullptr;
+        unsigned texture = 0;
+        glm::mat4 view{1.0f};
+        glm::mat4 projection{1.0f};
+        LightState light;
+    };
+    bool SameState(const Batch& b, const SpriteDraw& d) const;
+    // Appends the sprite's triangles in world space; false when all of it lies off screen.
+    bool AppendVertices(const SpriteDraw& d);
+
+    bool ready_ = false;
+    unsigned streamArray_ = 0;
+    unsigned streamBuffer_ = 0;
+    size_t streamCapacity_ = 0;
+    std::array<unsigned, kVertexArrayPool> pool_{};
+    unsigned spareArray_ = 0;
+    unsigned spareBuffer_ = 0;
+    std::vector<float> stream_;
+    std::vector<Batch> batches_;
+};

@@ -1,0 +1,98 @@
+// The real game in a real window under Xvfb, played with real key presses through xdotool:
+// "L" skips the title to Level1, then "D" is held for two seconds.
+#include <gtest/gtest.h>
+
+#include <stb_image.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "engine/data/Json.h"
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+bool HaveTool(const char* tool)
+{
+    return std::system(("command -v " + std::string(tool) + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+// Started under xvfb-run so that the game and xdotool share the virtual display.
+const char* const kDriveScript = R"(set -u
+bin=$1; out=$2
+"$bin" --windowed --size 1280x720 --frames 420 --dump "$out/dump.json" \
+    --screenshot "$out/shot.png" > "$out/game.log" 2>&1 &
+game=$!
+if timeout 30 xdotool search --sync --name Bellrun > "$out/xdotool.log" 2>&1; then
+    # No window manager under Xvfb: activation may be refused, the keys still reach the window.
+    xdotool search --name Bellrun windowactivate --sync >> "$out/xdotool.log" 2>&1
+    sleep 1
+    # Held for a while: a press and release inside one slow frame would be seen by no query.
+    xdotool keydown l
+    sleep 0.3
+    xdotool keyup l
+    sleep 0.5
+    xdotool keydown d
+    sleep 2
+    xdotool keyup d
+fi
+wait $game
+echo "exit $?" >> "$out/game.log"
+)";
+
+// Standard deviation of the grey level: a blank or single-colour frame is near 0.
+double GreySpread(const fs::path& png)
+{
+    int w = 0, h = 0, n = 0;
+    unsigned char* px = stbi_load(png.string().c_str(), &w, &h, &n, 3);
+    if (!px) return -1.0;
+    double sum = 0.0, sq = 0.0;
+    const long count = static_cast<long>(w) * h;
+    for (long i = 0; i < count; ++i)
+    {
+        double g = (px[3 * i] + px[3 * i + 1] + px[3 * i + 2]) / 3.0;
+        sum += g;
+        sq += g * g;
+    }
+    stbi_image_free(px);
+    double mean = sum / static_cast<double>(count);
+    return std::sqrt(std::max(0.0, sq / static_cast<double>(count) - mean * mean));
+}
+} // namespace
+
+TEST(PlayerWindow, KeysInARealWindowWalkThePlayerOnLevel1)
+{
+    if (!HaveTool("xvfb-run") || !HaveTool("xdotool")) GTEST_SKIP() << "needs xvfb-run and xdotool";
+    const fs::path out = TestSupport::MakeTempDir("player-window");
+    TestSupport::WriteText(out, "drive.sh", kDriveScript);
+    const std::string cmd = "timeout 300 xvfb-run -a -s \"-screen 0 1280x720x24\" bash '" +
+                            (out / "drive.sh").string() + "' '" BELLRUN_BINARY "' '" +
+                            out.string() + "' > '" + (out / "xvfb.log").string() + "' 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << TestSupport::ReadText(out / "xvfb.log");
+    const std::string log = TestSupport::ReadText(out / "game.log");
+    if (log.find("cannot create an OpenGL 3.3 context") != std::string::npos ||
+        log.find("cannot create the window") != std::string::npos)
+        GTEST_SKIP() << "no GL context under Xvfb:\n" << log;
+    ASSERT_NE(log.find("exit 0"), std::string::npos) << log;
+
+    rapidjson::Document dump;
+    ASSERT_TRUE(ParseJson(TestSupport::ReadText(out / "dump.json"), dump, nullptr)) << log;
+    JsonView root(&dump, "dump.json");
+    std::string level;
+    root.Read("Level", level);
+    EXPECT_EQ(level, "Level1.json") << "the L key did not reach the game";
+    float position[3] = {0, 0, 0};
+    ASSERT_TRUE(root["Player"].ReadFloats("Position", position, 3));
+    // Level1's spawn point is x = 3; two seconds of "D" carry the player well past it.
+    EXPECT_GT(position[0], 4.0f) << "the D key did not move the player";
+
+    const fs::path shot = out / "shot.png";
+    ASSERT_TRUE(fs::exists(shot)) << log;
+    EXPECT_GT(GreySpread(shot), 10.0) << "the screenshot is blank";
+    fs::remove_all(out);
+}
