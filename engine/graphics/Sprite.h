@@ -16,9 +16,11 @@ struct FrameRect
     float x, y, w, h;
 };
 
-class Sprite : public Component
+class Sprite final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompSprite;
+
     static constexpr int kMaxFloats = 200;
     static constexpr int kSlots = 30;
 

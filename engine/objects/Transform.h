@@ -6,9 +6,11 @@
 
 #include "engine/objects/Component.h"
 
-class Transform : public Component
+class Transform final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompTransform;
+
     explicit Transform(GameObject* owner) : Component(owner, kCompTransform) {}
 
     void HandleEvent(Event* event) override;

@@ -13,9 +13,11 @@
 
 class Transform;
 
-class Body : public Component
+class Body final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompBody;
+
     explicit Body(GameObject* owner) : Component(owner, kCompBody) {}
 
     // One fixed step: force to acceleration (plus gravity), velocity, position, spin.

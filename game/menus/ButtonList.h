@@ -3,9 +3,11 @@
 
 #include "engine/objects/Component.h"
 
-class ButtonList : public Component
+class ButtonList final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompButtonList;
+
     explicit ButtonList(GameObject* owner) : Component(owner, kCompButtonList) {}
 
     void HandleEvent(Event*) override {}

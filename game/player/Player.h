@@ -12,9 +12,11 @@ enum PlayerState
     kPlayerHidden = 2,
 };
 
-class Player : public Component
+class Player final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompPlayer;
+
     explicit Player(GameObject* owner) : Component(owner, kCompPlayer) {}
 
     void Update() override;

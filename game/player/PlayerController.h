@@ -39,9 +39,11 @@ constexpr glm::vec3 kStandScale{1.5f, 2.0f, 1.0f};
 constexpr glm::vec3 kCrawlMoveScale{2.0f, 1.0f, 1.0f};
 constexpr glm::vec3 kCrawlRestScale{1.5f, 1.0f, 1.0f};
 
-class PlayerController : public Component
+class PlayerController final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompPlayerController;
+
     explicit PlayerController(GameObject* owner);
 
     void Update() override;

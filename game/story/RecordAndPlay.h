@@ -22,9 +22,11 @@ enum RecordKey : uint32_t
     kRecLeftShift = 0x100,
 };
 
-class RecordAndPlay : public Component
+class RecordAndPlay final : public Component
 {
   public:
+    static constexpr int kTypeNumber = kCompRecordAndPlay;
+
     explicit RecordAndPlay(GameObject* owner) : Component(owner, kCompRecordAndPlay) {}
 
     void HandleEvent(Event*) override {}
