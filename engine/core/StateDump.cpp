@@ -12,14 +12,6 @@
 
 namespace
 {
-void Vec(JsonWriter& w, const char* key, const float* v, int n)
-{
-    w.Key(key);
-    w.StartArray();
-    for (int i = 0; i < n; ++i) w.Double(v[i]);
-    w.EndArray();
-}
-
 std::string TypeName(int type)
 {
     for (const auto& entry : GameObjectManager::Get().types.typeNumbers)
@@ -43,8 +35,8 @@ void WriteObject(JsonWriter& w, GameObject& obj, int layer, int slot)
     Transform* t = obj.Get<Transform>();
     glm::vec3 pos = t ? t->position : glm::vec3(0.0f);
     glm::vec3 scale = t ? t->scale : glm::vec3(1.0f);
-    Vec(w, "Position", &pos.x, 3);
-    Vec(w, "Scale", &scale.x, 2);
+    WriteNumbers(w, "Position", &pos.x, 3);
+    WriteNumbers(w, "Scale", &scale.x, 2);
     w.Key("Rotation");
     w.Double(t ? t->rotation : 0.0f);
     w.Key("Sections");
@@ -65,10 +57,10 @@ void WritePlayer(JsonWriter& w)
         return;
     }
     w.StartObject();
-    Vec(w, "Position", &t->position.x, 3);
+    WriteNumbers(w, "Position", &t->position.x, 3);
     Body* body = player->Get<Body>();
     glm::vec2 vel = body ? body->velocity : glm::vec2(0.0f);
-    Vec(w, "Velocity", &vel.x, 2);
+    WriteNumbers(w, "Velocity", &vel.x, 2);
     w.Key("CollisionFlags");
     w.Uint(player->collisionFlags);
     if (Player* p = player->Get<Player>())
@@ -112,8 +104,8 @@ std::string BuildStateDump()
     if (Camera* cam = CameraManager::Get().GetCurrentCamera())
     {
         w.StartObject();
-        Vec(w, "Position", &cam->position.x, 3);
-        Vec(w, "Target", &cam->target.x, 3);
+        WriteNumbers(w, "Position", &cam->position.x, 3);
+        WriteNumbers(w, "Target", &cam->target.x, 3);
         w.EndObject();
     }
     else

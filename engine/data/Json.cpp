@@ -34,6 +34,14 @@ void InitJsonWriter(JsonWriter& writer)
     writer.SetIndent(' ', 4);
 }
 
+void WriteNumbers(JsonWriter& writer, const char* key, const float* values, int count)
+{
+    writer.Key(key);
+    writer.StartArray();
+    for (int i = 0; i < count; ++i) writer.Double(values[i]);
+    writer.EndArray();
+}
+
 JsonView::JsonView(const rapidjson::Value* value, const char* file, std::string key)
     : value_(value), file_(file), key_(std::move(key))
 {

@@ -23,6 +23,8 @@ bool ParseJson(const std::string& text, rapidjson::Document& doc, std::string* e
 
 // A pretty writer with the game's house style (4-space indent).
 void InitJsonWriter(JsonWriter& writer);
+// Writes "key": [v0, v1, ...] with each float widened to double.
+void WriteNumbers(JsonWriter& writer, const char* key, const float* values, int count);
 
 class JsonView
 {

@@ -169,10 +169,7 @@ void SerializeLevel(JsonWriter& writer)
     writer.StartObject();
     Camera* cam = CameraManager::Get().GetCurrentCamera();
     glm::vec3 home = cam ? cam->home : glm::vec3(0.0f);
-    writer.Key("Position");
-    writer.StartArray();
-    for (int i = 0; i < 3; ++i) writer.Double(home[i]);
-    writer.EndArray();
+    WriteNumbers(writer, "Position", &home.x, 3);
     const std::pair<const char*, float> bounds[] = {{"MinX", cam ? cam->min.x : 0.0f},
                                                     {"MaxX", cam ? cam->max.x : 0.0f},
                                                     {"MinY", cam ? cam->min.y : 0.0f},

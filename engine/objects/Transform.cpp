@@ -20,15 +20,8 @@ bool Transform::Serialize(JsonWriter& writer) const
 {
     writer.Key("Transform");
     writer.StartObject();
-    writer.Key("Position");
-    writer.StartArray();
-    for (int i = 0; i < 3; ++i) writer.Double(position[i]);
-    writer.EndArray();
-    writer.Key("Scale");
-    writer.StartArray();
-    writer.Double(scale.x);
-    writer.Double(scale.y);
-    writer.EndArray();
+    WriteNumbers(writer, "Position", &position.x, 3);
+    WriteNumbers(writer, "Scale", &scale.x, 2);
     writer.Key("Rotation");
     writer.Double(rotation);
     writer.EndObject();

@@ -147,11 +147,7 @@ bool Player::Serialize(JsonWriter& writer) const
 {
     writer.Key("Player");
     writer.StartObject();
-    writer.Key("CheckPoint");
-    writer.StartArray();
-    writer.Double(CheckPointPosition.x);
-    writer.Double(CheckPointPosition.y);
-    writer.EndArray();
+    WriteNumbers(writer, "CheckPoint", &CheckPointPosition.x, 2);
     writer.Key("Life");
     writer.Int(Life);
     writer.EndObject();
