@@ -130,8 +130,10 @@ TEST_F(GraphicsPass, UniformValuesFollowThePlayerAndTheLayer)
         EXPECT_EQ(d.light.hasPlayer, 1);
         EXPECT_EQ(d.light.screenSpace, d.layer >= 8 ? 1 : 0);
         EXPECT_FLOAT_EQ(d.light.transparency, d.sprite == faded->Get<Sprite>() ? 0.25f : 1.0f);
-        if (d.layer >= 8) EXPECT_EQ(d.view, glm::mat4(1.0f)) << "screen layers ignore the camera";
-        else EXPECT_NE(d.view, glm::mat4(1.0f));
+        if (d.layer >= 8)
+            EXPECT_EQ(d.view, glm::mat4(1.0f)) << "screen layers ignore the camera";
+        else
+            EXPECT_NE(d.view, glm::mat4(1.0f));
     }
     EXPECT_FLOAT_EQ(SpotlightRadius, 25.0f) << "no closing light without spotLight";
 }

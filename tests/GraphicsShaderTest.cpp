@@ -15,7 +15,8 @@ namespace
 {
 std::vector<std::string> ListedShaders()
 {
-    std::istringstream list(TestSupport::ReadText(TestSupport::ShippedData() / "Shaders/ShaderList.txt"));
+    std::istringstream list(
+        TestSupport::ReadText(TestSupport::ShippedData() / "Shaders/ShaderList.txt"));
     std::vector<std::string> paths;
     std::string line;
     while (std::getline(list, line))

@@ -32,7 +32,8 @@ class GraphicsSprite : public ::testing::Test
             strip += "f" + std::to_string(i) + " = " + std::to_string(16 * i) + " 0 16 16\n";
         TestSupport::WriteText(root_, "Textures/strip.txt", strip);
         TestSupport::WriteText(root_, "Textures/two.txt", "a = 0 0 16 16\nb = 16 0 16 16\n");
-        TestSupport::WriteText(root_, "Textures/bad.txt", "a = 0 0 16 16\nnot a frame\nb = 1 2 3\n");
+        TestSupport::WriteText(root_, "Textures/bad.txt",
+                               "a = 0 0 16 16\nnot a frame\nb = 1 2 3\n");
     }
     void TearDown() override { fs::remove_all(root_); }
 
@@ -45,10 +46,14 @@ class GraphicsSprite : public ::testing::Test
     }
     std::string Animated(const std::string& entries)
     {
-        return std::string(R"({"Static": "false", )") + kQuad + R"(, "Textures": [)" + entries + "]}";
+        return std::string(R"({"Static": "false", )") + kQuad + R"(, "Textures": [)" + entries +
+               "]}";
     }
     // Frame shown by the sprite: u of vertex 1 (left, or right when mirrored) over 1/8.
-    static int Frame(const Sprite& s) { return static_cast<int>(s.VertexData[9 + 7] * 8.0f + 0.5f); }
+    static int Frame(const Sprite& s)
+    {
+        return static_cast<int>(s.VertexData[9 + 7] * 8.0f + 0.5f);
+    }
 
     fs::path root_;
     std::vector<std::unique_ptr<rapidjson::Document>> docs_;
@@ -66,7 +71,8 @@ TEST_F(GraphicsSprite, FourFramesOfOneHundredMillisecondsShowEightDrawsEach)
         s.Animate(s.AnimationIndex);
         shown.push_back(Frame(s));
     }
-    for (int draw = 0; draw < 40; ++draw) EXPECT_EQ(shown[draw], (draw / 8) % 4) << "draw " << draw + 1;
+    for (int draw = 0; draw < 40; ++draw)
+        EXPECT_EQ(shown[draw], (draw / 8) % 4) << "draw " << draw + 1;
 }
 
 TEST_F(GraphicsSprite, NoTimeAdvancesEveryDrawAndSlotsFindTheirOwnRectangles)
@@ -155,7 +161,8 @@ TEST_F(GraphicsSprite, BadMeshesAreRefusedWhole)
     for (int i = 1; i < 201; ++i) big += ",0";
     const std::string bad[] = {
         R"({"Static": "true", "Mesh": {"VertexNumber": 6, "CoordsPerVertex": 9, "CoordsPerPos": 3,
-            "CoordsPerColor": 4, "Data": [)" + big + "]}}",
+            "CoordsPerColor": 4, "Data": [)" +
+            big + "]}}",
         R"({"Static": "true", "Mesh": {"VertexNumber": 6, "CoordsPerVertex": 9, "CoordsPerPos": 3,
             "CoordsPerColor": 4, "Data": [1, 2, 3]}})",
         R"({"Static": "true", "Mesh": {"VertexNumber": 6, "CoordsPerVertex": 9, "CoordsPerPos": 3,

@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
+#include "engine/objects/Transform.h"
 #include "tests/PictureScene.h"
 #include "tests/TestSupport.h"
 
@@ -59,15 +61,17 @@ TextRequest Text(const char* text, float x, float y, float sx, float sy, bool sc
     return t;
 }
 
-std::string RunChild(const fs::path& root, bool batching, const fs::path& shot)
+// mode: "batched" or "direct" (behaviour fields and texts), or "lit" (a player and its light).
+std::string RunChild(const fs::path& root, const std::string& mode, const fs::path& shot)
 {
     fs::path log = shot.string() + ".log";
     std::string cmd = "BELLRUN_PICTURE_ROOT=\"" + root.string() + "\" BELLRUN_PICTURE_OUT=\"" +
-                      shot.string() + "\" BELLRUN_PICTURE_BATCHING=" + (batching ? "1" : "0") +
+                      shot.string() + "\" BELLRUN_PICTURE_MODE=" + mode +
                       " SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s \"-screen 0 " +
                       "1280x720x24\" \"" + fs::read_symlink("/proc/self/exe").string() +
                       "\" --gtest_also_run_disabled_tests " +
-                      "--gtest_filter=PictureChild.DISABLED_DrawScene > \"" + log.string() + "\" 2>&1";
+                      "--gtest_filter=PictureChild.DISABLED_DrawScene > \"" + log.string() +
+                      "\" 2>&1";
     int status = std::system(cmd.c_str());
     std::string out = TestSupport::ReadText(log);
     if (status == 0 && fs::exists(shot)) return "";
@@ -98,16 +102,37 @@ TEST(PictureChild, DISABLED_DrawScene)
         EXPECT_GE(program->Location(static_cast<UniformSlot>(i)), 0) << "uniform slot " << i;
     for (const char* attribute : {"position", "vertColor", "texCoord"})
         EXPECT_GE(glGetAttribLocation(program->Id, attribute), 0) << attribute;
-    const char* batching = std::getenv("BELLRUN_PICTURE_BATCHING");
-    GraphicsManager::Get().SetBatching(!batching || std::string(batching) != "0");
+    const char* modeText = std::getenv("BELLRUN_PICTURE_MODE");
+    std::string mode = modeText ? modeText : "batched";
+    GraphicsManager::Get().SetBatching(mode != "direct");
     Engine::Get().Step();
+    if (mode == "lit")
+    {
+        // A player (a transform in the player slot is enough) standing on the green square,
+        // with a small light: the far side of the scene falls to the ambient floor.
+        GameObject* player = GameObjectManager::Get().CreateObject(kTypePlayer);
+        ASSERT_TRUE(player);
+        auto* at = new Transform(player);
+        at->position = glm::vec3(kGreenX, kGreenY, 0.0f);
+        player->AddComponent(at);
+        SpotlightRadius = 4.0f;
+        // Hold the camera where it is: with a player it would start following.
+        Camera* cam = CameraManager::Get().GetCurrentCamera();
+        ASSERT_TRUE(cam);
+        cam->min = cam->max = cam->position;
+        while (Engine::Get().running) Engine::Get().Step();
+        Engine::Get().Shutdown();
+        return;
+    }
     GameObject* halves = FindByName("Halves.json");
     GameObject* green = FindByName("Green.json");
     ASSERT_TRUE(halves && green);
     halves->Get<Sprite>()->Mirrored = true;
     green->Get<Sprite>()->Transparency = 0.5f;
-    green->AddComponent(new TextEveryFrame(green, Text("TTTT", kScreenTextX, kScreenTextY, 0.6f, 0.2f, true, 0, 255, 255)));
-    green->AddComponent(new TextEveryFrame(green, Text("BELLRUN", kWorldTextX, kWorldTextY, 4.0f, 1.0f, false, 255, 0, 255)));
+    green->AddComponent(new TextEveryFrame(
+        green, Text("TTTT", kScreenTextX, kScreenTextY, 0.6f, 0.2f, true, 0, 255, 255)));
+    green->AddComponent(new TextEveryFrame(
+        green, Text("BELLRUN", kWorldTextX, kWorldTextY, 4.0f, 1.0f, false, 255, 0, 255)));
     while (Engine::Get().running) Engine::Get().Step();
     Engine::Get().Shutdown();
 }
@@ -117,10 +142,10 @@ TEST(PictureTest, BehaviourFieldsAndTexts)
     if (!HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed: no GL context";
     fs::path root = Build("picture-inproc");
     fs::path batchedShot = root / "batched.png", directShot = root / "direct.png";
-    std::string why = RunChild(root, true, batchedShot);
+    std::string why = RunChild(root, "batched", batchedShot);
     if (why.rfind("skip:", 0) == 0) GTEST_SKIP() << why;
     ASSERT_EQ(why, "");
-    ASSERT_EQ(RunChild(root, false, directShot), "");
+    ASSERT_EQ(RunChild(root, "direct", directShot), "");
     Image img = LoadPng(batchedShot), direct = LoadPng(directShot);
     ASSERT_TRUE(img.Valid() && direct.Valid());
 
@@ -142,7 +167,8 @@ TEST(PictureTest, BehaviourFieldsAndTexts)
     int lower = img.Count(st.x - w, st.y + h - third, st.x + w, st.y + h, cyan);
     EXPECT_GT(upper, 2 * lower) << "text drawn upside down";
     EXPECT_EQ(img.Count(0, 0, kWidth - 1, kHeight - 1, cyan),
-              img.Count(st.x - w, st.y - h, st.x + w, st.y + h, cyan)) << "only there";
+              img.Count(st.x - w, st.y - h, st.x + w, st.y + h, cyan))
+        << "only there";
     auto magenta = [](Rgba c) { return c.r > 150 && c.b > 150 && c.g < 90; };
     Pixel wt = WorldToPixel(kWorldTextX, kWorldTextY, 0, 0);
     Pixel wtEdge = WorldToPixel(kWorldTextX + 2.0f, kWorldTextY + 0.5f, 0, 0);
@@ -156,6 +182,32 @@ TEST(PictureTest, BehaviourFieldsAndTexts)
     for (size_t i = 0; i < img.pixels.size(); ++i)
         if (std::abs(img.pixels[i] - direct.pixels[i]) > 2) ++differ;
     EXPECT_LE(differ, 50) << "batched and one-draw-per-sprite pictures differ";
-    if (std::getenv("BELLRUN_KEEP_PICTURES")) std::printf("pictures kept in %s\n", root.string().c_str());
-    else fs::remove_all(root);
+    if (std::getenv("BELLRUN_KEEP_PICTURES"))
+        std::printf("pictures kept in %s\n", root.string().c_str());
+    else
+        fs::remove_all(root);
+}
+
+TEST(PictureTest, SpotlightDarkensTheFarWorldButNotTheScreen)
+{
+    if (!HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed: no GL context";
+    fs::path root = Build("picture-lit");
+    fs::path shot = root / "lit.png";
+    std::string why = RunChild(root, "lit", shot);
+    if (why.rfind("skip:", 0) == 0) GTEST_SKIP() << why;
+    ASSERT_EQ(why, "");
+    Image img = LoadPng(shot);
+    ASSERT_TRUE(img.Valid());
+    Pixel near = WorldToPixel(kGreenX, kGreenY, 0, 0);
+    EXPECT_TRUE(Near(img.At(near.x, near.y), 0, 255, 0)) << "full light at the player";
+    // Twelve units away, past the radius of 4: the ambient floor (half, a little blue).
+    Pixel far = WorldToPixel(kStackX - 0.8f, kStackY, 0, 0);
+    Rgba dim = img.At(far.x, far.y);
+    EXPECT_TRUE(dim.r > 80 && dim.r < 140 && dim.g < 20 && dim.b < 20) << dim.r << "," << dim.g;
+    Pixel hud = ClipToPixel(kHudX, kHudY);
+    EXPECT_TRUE(Near(img.At(hud.x, hud.y), 255, 255, 0)) << "the HUD is never darkened";
+    if (std::getenv("BELLRUN_KEEP_PICTURES"))
+        std::printf("pictures kept in %s\n", root.string().c_str());
+    else
+        fs::remove_all(root);
 }

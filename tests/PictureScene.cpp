@@ -89,13 +89,15 @@ void CopyShadersAndFonts(const fs::path& root)
 std::string Level(const std::string& name, float cameraX)
 {
     std::string objects;
-    const char* const names[] = {"Back.json",      "Green.json",      "Halves.json",
-                                 "BlendBase.json", "BlendTop.json",   "StackBottom.json",
-                                 "StackTop.json",  "UpDown.json",     "Hud.json"};
-    for (const char* n : names) objects += std::string(objects.empty() ? "" : ", ") + R"({"Name": ")" + n + R"("})";
+    const char* const names[] = {"Back.json",      "Green.json",    "Halves.json",
+                                 "BlendBase.json", "BlendTop.json", "StackBottom.json",
+                                 "StackTop.json",  "UpDown.json",   "Hud.json"};
+    for (const char* n : names)
+        objects += std::string(objects.empty() ? "" : ", ") + R"({"Name": ")" + n + R"("})";
     return R"({"Name": ")" + name + R"(", "Camera": {"Position": [)" + std::to_string(cameraX) +
            R"(, 0, 10], "MinX": -100, "MaxX": 100, "MinY": -100, "MaxY": 100},
-        "GameObjects": [)" + objects + "]}";
+        "GameObjects": [)" +
+           objects + "]}";
 }
 } // namespace
 
@@ -114,17 +116,23 @@ fs::path Build(const std::string& tag)
     WritePng(tex / "updown.png", 16, 8, {0, 255, 0}, {255, 0, 0}, true);
     TestSupport::WriteText(root, "Textures/frame.txt", "frame0 = 0 0 16 8\n");
     const std::string objs = "GameData/GameObjects/";
-    auto put = [&](const std::string& file, const std::string& text) {
-        TestSupport::WriteText(root, objs + file, text);
-    };
+    auto put = [&](const std::string& file, const std::string& text)
+    { TestSupport::WriteText(root, objs + file, text); };
     put("Back.json", Archetype("Back.json", "BACKGROUND", 0, 0, 60, 30, "grey.png", false));
-    put("Green.json", Archetype("Green.json", "DEFAULT", kGreenX, kGreenY, 2, 2, "green.png", false));
-    put("Halves.json", Archetype("Halves.json", "DEFAULT", kHalvesX, kHalvesY, 2, 2, "halves.png", true));
-    put("BlendBase.json", Archetype("BlendBase.json", "DEFAULT", kBlendX, kBlendY, 2, 2, "blue.png", false));
-    put("BlendTop.json", Archetype("BlendTop.json", "DECORATE", kBlendX, kBlendY, 1.2f, 1.2f, "white50.png", false));
-    put("StackBottom.json", Archetype("StackBottom.json", "DEFAULT", kStackX, kStackY, 2, 2, "red.png", false));
-    put("StackTop.json", Archetype("StackTop.json", "DECORATE", kStackX, kStackY, 1, 1, "green.png", false));
-    put("UpDown.json", Archetype("UpDown.json", "DEFAULT", kUpDownX, kUpDownY, 2, 2, "updown.png", false));
+    put("Green.json",
+        Archetype("Green.json", "DEFAULT", kGreenX, kGreenY, 2, 2, "green.png", false));
+    put("Halves.json",
+        Archetype("Halves.json", "DEFAULT", kHalvesX, kHalvesY, 2, 2, "halves.png", true));
+    put("BlendBase.json",
+        Archetype("BlendBase.json", "DEFAULT", kBlendX, kBlendY, 2, 2, "blue.png", false));
+    put("BlendTop.json",
+        Archetype("BlendTop.json", "DECORATE", kBlendX, kBlendY, 1.2f, 1.2f, "white50.png", false));
+    put("StackBottom.json",
+        Archetype("StackBottom.json", "DEFAULT", kStackX, kStackY, 2, 2, "red.png", false));
+    put("StackTop.json",
+        Archetype("StackTop.json", "DECORATE", kStackX, kStackY, 1, 1, "green.png", false));
+    put("UpDown.json",
+        Archetype("UpDown.json", "DEFAULT", kUpDownX, kUpDownY, 2, 2, "updown.png", false));
     put("Hud.json", Archetype("Hud.json", "HUD", kHudX, kHudY, 0.2f, 0.2f, "yellow.png", false));
     TestSupport::WriteText(root, "GameData/Levels/SceneA.json", Level("SceneA.json", 0.0f));
     TestSupport::WriteText(root, "GameData/Levels/SceneB.json", Level("SceneB.json", 2.0f));
@@ -178,9 +186,13 @@ bool Dominant(const Rgba& c, char channel)
     return v > 150 && v > o1 + 100 && v > o2 + 100;
 }
 
-bool HaveVirtualDisplay() { return std::system("command -v xvfb-run > /dev/null 2>&1") == 0; }
+bool HaveVirtualDisplay()
+{
+    return std::system("command -v xvfb-run > /dev/null 2>&1") == 0;
+}
 
-std::string RunGame(const fs::path& root, const std::string& level, int frames, const fs::path& shot)
+std::string RunGame(const fs::path& root, const std::string& level, int frames,
+                    const fs::path& shot)
 {
     fs::path log = shot.string() + ".log";
     std::string cmd = "SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s \"-screen 0 " +

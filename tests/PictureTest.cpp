@@ -17,10 +17,10 @@ namespace
 #define SHOOT(image, root, level)                                                                  \
     do                                                                                             \
     {                                                                                              \
-        if (!HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed: no GL context";    \
+        if (!HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed: no GL context";     \
         fs::path shot = (root) / ((level) + std::string(".png"));                                  \
         std::string why = RunGame(root, level, 3, shot);                                           \
-        if (why.rfind("skip:", 0) == 0) GTEST_SKIP() << why;                                      \
+        if (why.rfind("skip:", 0) == 0) GTEST_SKIP() << why;                                       \
         ASSERT_EQ(why, "");                                                                        \
         image = LoadPng(shot);                                                                     \
         ASSERT_TRUE(image.Valid()) << "unreadable screenshot " << shot;                            \
@@ -31,8 +31,10 @@ namespace
 // BELLRUN_KEEP_PICTURES=1 keeps the scene and its shots for a look.
 void Clean(const fs::path& root)
 {
-    if (std::getenv("BELLRUN_KEEP_PICTURES")) std::printf("pictures kept in %s\n", root.string().c_str());
-    else fs::remove_all(root);
+    if (std::getenv("BELLRUN_KEEP_PICTURES"))
+        std::printf("pictures kept in %s\n", root.string().c_str());
+    else
+        fs::remove_all(root);
 }
 
 Rgba AtWorld(const Image& img, float x, float y, float cameraX)
@@ -49,7 +51,8 @@ TEST(PictureTest, EverySpriteShowsWhereItStands)
     SHOOT(img, root, "SceneA.json");
 
     // Not blank: the background and at least five other colours.
-    int grey = img.Count(0, 0, kWidth - 1, kHeight - 1, [](Rgba c) { return Near(c, 50, 50, 60, 6); });
+    int grey =
+        img.Count(0, 0, kWidth - 1, kHeight - 1, [](Rgba c) { return Near(c, 50, 50, 60, 6); });
     EXPECT_GT(grey, kWidth * kHeight / 2) << "the background should fill most of the view";
     EXPECT_TRUE(Near(img.At(20, 20), 50, 50, 60, 6)) << "background in the corner";
 
@@ -84,7 +87,8 @@ TEST(PictureTest, ScreenSpriteStaysPutWhileTheCameraMoves)
     EXPECT_FALSE(Near(AtWorld(b, kGreenX + 0.8f, kGreenY, 0.0f), 0, 255, 0));
     EXPECT_TRUE(Near(AtWorld(a, kGreenX + 0.8f, kGreenY, 0.0f), 0, 255, 0));
     Pixel hud = ClipToPixel(kHudX, kHudY);
-    int w = static_cast<int>(0.1f * kWidth * 0.5f) - 3, h = static_cast<int>(0.1f * kHeight * 0.5f) - 3;
+    int w = static_cast<int>(0.1f * kWidth * 0.5f) - 3,
+        h = static_cast<int>(0.1f * kHeight * 0.5f) - 3;
     auto yellow = [](Rgba c) { return Near(c, 255, 255, 0); };
     int inA = a.Count(hud.x - w, hud.y - h, hud.x + w, hud.y + h, yellow);
     int inB = b.Count(hud.x - w, hud.y - h, hud.x + w, hud.y + h, yellow);

@@ -48,7 +48,10 @@ std::vector<std::string> ListLines(const std::string& text)
     return lines;
 }
 
-bool IsScreenLayer(int layer) { return layer >= kLayerHud; }
+bool IsScreenLayer(int layer)
+{
+    return layer >= kLayerHud;
+}
 } // namespace
 
 GraphicsManager& GraphicsManager::Get()
@@ -69,7 +72,8 @@ void GraphicsManager::BuildPrograms(const std::string& listPath)
     std::string text;
     if (!Files::ReadDataFile(listPath, text))
     {
-        LogDataWarning("shaders", listPath.c_str(), "", "missing or unreadable; nothing can be drawn");
+        LogDataWarning("shaders", listPath.c_str(), "",
+                       "missing or unreadable; nothing can be drawn");
         return;
     }
     std::vector<std::string> lines = ListLines(text);
@@ -80,7 +84,8 @@ void GraphicsManager::BuildPrograms(const std::string& listPath)
     {
         if (Programs.size() >= kMaxPrograms)
         {
-            LogDataWarning("shaders", listPath.c_str(), "", "more than 64 programs; the rest ignored");
+            LogDataWarning("shaders", listPath.c_str(), "",
+                           "more than 64 programs; the rest ignored");
             break;
         }
         BuildProgram(lines[i], lines[i + 1]);
@@ -131,7 +136,10 @@ ShaderProgram* GraphicsManager::FindProgram(const std::string& vertexPath)
     return it == Programs.end() ? nullptr : it->second.get();
 }
 
-ShaderProgram* GraphicsManager::GetDefaultProgram() { return FindProgram(kDefaultProgram); }
+ShaderProgram* GraphicsManager::GetDefaultProgram()
+{
+    return FindProgram(kDefaultProgram);
+}
 
 ShaderProgram* GraphicsManager::ProgramFor(const Sprite& sprite)
 {
@@ -174,9 +182,8 @@ void GraphicsManager::DrawLayer(int layer)
             worldView_ = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
         worldProjection_ = PerspectiveProjection(kWorldAspect);
     }
-    GameObjectManager::Get().ForEachActive(layer, [this, layer](GameObject& obj) {
-        DrawObject(obj, layer);
-    });
+    GameObjectManager::Get().ForEachActive(layer, [this, layer](GameObject& obj)
+                                           { DrawObject(obj, layer); });
     submitter_.Flush();
 }
 
@@ -204,8 +211,10 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program) return;
-    if (submitter_.batching) submitter_.Add(d);
-    else submitter_.DrawDirect(d, SpriteSubmitter::kTextureUnit, true);
+    if (submitter_.batching)
+        submitter_.Add(d);
+    else
+        submitter_.DrawDirect(d, SpriteSubmitter::kTextureUnit, true);
 }
 
 void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int layer)
@@ -222,7 +231,8 @@ void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int l
     {
         // The ending's closing light: once per drawn sprite, so a busier scene closes faster.
         if (SpotlightRadius > 1.0f)
-            SpotlightRadius -= static_cast<float>(FrameRateController::Get().frameBudgetMs * 0.00001);
+            SpotlightRadius -=
+                static_cast<float>(FrameRateController::Get().frameBudgetMs * 0.00001);
         if (SpotlightRadius < 6.0f) EventManager::Get().PostEvent(kEventLevelEnd);
     }
     if (player)
@@ -282,7 +292,8 @@ bool GraphicsManager::SaveScreenshot(const std::string& path)
     std::vector<unsigned char> flipped(pixels.size());
     size_t row = static_cast<size_t>(w) * 4;
     for (int y = 0; y < h; ++y)
-        std::copy_n(pixels.data() + static_cast<size_t>(h - 1 - y) * row, row, flipped.data() + y * row);
+        std::copy_n(pixels.data() + static_cast<size_t>(h - 1 - y) * row, row,
+                    flipped.data() + y * row);
     // The back buffer's alpha is whatever blending left there; the picture is opaque.
     for (size_t i = 3; i < flipped.size(); i += 4) flipped[i] = 255;
     bool ok = WritePngFile(path, flipped.data(), w, h);

@@ -13,8 +13,9 @@
 namespace
 {
 const char* const kUniformNames[kUniformCount] = {
-    "Model",   "View",     "Projection",   "Texture",     "playerPos", "godRadius", "spotlightRadius",
-    "ambient", "spotLight", "godMode", "transparency", "screenSpace", "hasPlayer"};
+    "Model",           "View",    "Projection", "Texture", "playerPos",    "godRadius",
+    "spotlightRadius", "ambient", "spotLight",  "godMode", "transparency", "screenSpace",
+    "hasPlayer"};
 
 // Shader sources are small; anything bigger is not a shader.
 constexpr size_t kMaxShaderBytes = 1u << 20;
@@ -33,7 +34,8 @@ bool ShaderRecord::Compile()
     if (!Files::ReadDataFile(FileName, Source, kMaxShaderBytes))
     {
         Source.clear();
-        LogDataWarning("shaders", FileName.c_str(), "", "missing or unreadable; the program will not link");
+        LogDataWarning("shaders", FileName.c_str(), "",
+                       "missing or unreadable; the program will not link");
     }
     if (!Gpu::Enabled()) return false;
     Id = glCreateShader(Kind == 0 ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
@@ -77,7 +79,8 @@ bool ShaderProgram::Link(const ShaderRecord& vertex, const ShaderRecord& fragmen
         std::printf("ERROR::SHADER::PROGRAM::LINKING_FAILED\n%s\n", log);
         return false;
     }
-    for (int i = 0; i < kUniformCount; ++i) locations_[i] = glGetUniformLocation(Id, kUniformNames[i]);
+    for (int i = 0; i < kUniformCount; ++i)
+        locations_[i] = glGetUniformLocation(Id, kUniformNames[i]);
     return true;
 }
 
@@ -97,11 +100,16 @@ void ShaderProgram::SendMatrix(UniformSlot slot, const glm::mat4& m)
 
 void ShaderProgram::SendInt(UniformSlot slot, int v)
 {
-    if (slot == kUniTexture) SendIntHeld(slot, v, sentTexture_);
-    else if (slot == kUniSpotLight) SendIntHeld(slot, v, sentLight_.spotLight);
-    else if (slot == kUniGodMode) SendIntHeld(slot, v, sentLight_.godMode);
-    else if (slot == kUniScreenSpace) SendIntHeld(slot, v, sentLight_.screenSpace);
-    else if (slot == kUniHasPlayer) SendIntHeld(slot, v, sentLight_.hasPlayer);
+    if (slot == kUniTexture)
+        SendIntHeld(slot, v, sentTexture_);
+    else if (slot == kUniSpotLight)
+        SendIntHeld(slot, v, sentLight_.spotLight);
+    else if (slot == kUniGodMode)
+        SendIntHeld(slot, v, sentLight_.godMode);
+    else if (slot == kUniScreenSpace)
+        SendIntHeld(slot, v, sentLight_.screenSpace);
+    else if (slot == kUniHasPlayer)
+        SendIntHeld(slot, v, sentLight_.hasPlayer);
 }
 
 void ShaderProgram::SendIntHeld(UniformSlot slot, int v, int& held)

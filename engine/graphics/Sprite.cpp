@@ -19,6 +19,22 @@ namespace
 // All rectangles of one sprite together; real sheets hold a few dozen.
 constexpr size_t kMaxRects = 4096;
 constexpr size_t kMaxCoordFileBytes = 1u << 20;
+
+// Every element of "Data" into out, or nothing at all when one is not a number.
+bool ReadNumbers(const JsonView& data, std::array<float, Sprite::kMaxFloats>& out)
+{
+    for (size_t i = 0; i < data.Size() && i < out.size(); ++i)
+    {
+        JsonView e = data.At(i);
+        if (!e.IsNumber())
+        {
+            e.Warn("expected a number; mesh refused");
+            return false;
+        }
+        out[i] = e.AsFloat(0.0f);
+    }
+    return true;
+}
 } // namespace
 
 Sprite::Sprite(GameObject* owner) : Component(owner, kCompSprite) {}
@@ -33,14 +49,17 @@ bool Sprite::Deserialize(const JsonView& value)
     bool first = !deserialized_;
     deserialized_ = true;
     std::string text;
-    if (value.Read("Static", text)) Static = text == "true";
-    else if (first && !value.Has("Static")) value["Static"].Warn("missing; taken as \"false\"");
+    if (value.Read("Static", text))
+        Static = text == "true";
+    else if (first && !value.Has("Static"))
+        value["Static"].Warn("missing; taken as \"false\"");
     JsonView mesh = value["Mesh"];
     if (mesh.Valid()) ReadMesh(mesh);
     if (value.Read("Active", text) && text == "false") Active = false;
     value.Read("TextureNumber", TextureNumber);
     JsonView textures = value["Textures"];
-    if (textures.Valid() && !textures.IsArray()) textures.Warn("expected an array; no textures read");
+    if (textures.Valid() && !textures.IsArray())
+        textures.Warn("expected an array; no textures read");
     for (size_t i = 0; i < textures.Size(); ++i) ReadTextureEntry(textures.At(i));
     value.Read("Shader", ShaderName);
     return true;
@@ -54,7 +73,8 @@ bool Sprite::ReadMesh(const JsonView& mesh)
         return false;
     }
     int vn = 0, cpv = 0, cpp = 0, cpc = 0;
-    const char* const keys[] = {"VertexNumber", "CoordsPerVertex", "CoordsPerPos", "CoordsPerColor"};
+    const char* const keys[] = {"VertexNumber", "CoordsPerVertex", "CoordsPerPos",
+                                "CoordsPerColor"};
     int* const outs[] = {&vn, &cpv, &cpp, &cpc};
     for (int i = 0; i < 4; ++i)
     {
@@ -65,7 +85,8 @@ bool Sprite::ReadMesh(const JsonView& mesh)
     JsonView data = mesh["Data"];
     if (!data.IsArray())
     {
-        data.Warn(data.Valid() ? "expected an array of numbers; mesh refused" : "missing; mesh refused");
+        data.Warn(data.Valid() ? "expected an array of numbers; mesh refused"
+                               : "missing; mesh refused");
         return false;
     }
     if (cpp < 1 || cpp > 4 || cpc < 0 || cpc > 4 || cpv < cpp + cpc + 2 || vn < 0)
@@ -77,7 +98,8 @@ bool Sprite::ReadMesh(const JsonView& mesh)
     long long floats = static_cast<long long>(vn) * cpv;
     if (floats > kMaxFloats || data.Size() > static_cast<size_t>(kMaxFloats))
     {
-        mesh.Warn("more than 200 floats (VertexNumber x CoordsPerVertex, or \"Data\"); mesh refused");
+        mesh.Warn(
+            "more than 200 floats (VertexNumber x CoordsPerVertex, or \"Data\"); mesh refused");
         return false;
     }
     if (data.Size() < static_cast<size_t>(floats))
@@ -86,16 +108,7 @@ bool Sprite::ReadMesh(const JsonView& mesh)
         return false;
     }
     std::array<float, kMaxFloats> tmp = VertexData;
-    for (size_t i = 0; i < data.Size(); ++i)
-    {
-        JsonView e = data.At(i);
-        if (!e.IsNumber())
-        {
-            e.Warn("expected a number; mesh refused");
-            return false;
-        }
-        tmp[i] = e.AsFloat(0.0f);
-    }
+    if (!ReadNumbers(data, tmp)) return false;
     VertexData = tmp;
     VertexNumber = vn;
     CoordsPerVertex = cpv;
@@ -210,8 +223,10 @@ void Sprite::Animate(int a)
         const FrameRect& r = FrameRects[index];
         float l = r.x / w, rt = (r.x + r.w) / w;
         float b = 1.0f - (r.y + r.h) / h, t = 1.0f - r.y / h;
-        if (Mirrored) WriteTexCoords(rt, l, b, t);
-        else WriteTexCoords(l, rt, b, t);
+        if (Mirrored)
+            WriteTexCoords(rt, l, b, t);
+        else
+            WriteTexCoords(l, rt, b, t);
     }
     CurrentFrame = (CurrentFrame + 1) % frames;
 }

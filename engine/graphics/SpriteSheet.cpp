@@ -49,15 +49,15 @@ int ParseFrameRects(const std::string& text, const std::string& file, std::vecto
         float v[4];
         if (eq == std::string::npos || !ParseFour(line.substr(eq + 1), v))
         {
-            std::string what = "line " + std::to_string(lineNumber) +
-                               ": expected \"label = x y w h\"; skipped";
+            std::string what =
+                "line " + std::to_string(lineNumber) + ": expected \"label = x y w h\"; skipped";
             LogDataWarning("sprite", file.c_str(), "", what.c_str());
             continue;
         }
         if (out.size() >= maxRects)
         {
-            std::string what = "more than " + std::to_string(maxRects) +
-                               " frames in all; the rest are ignored";
+            std::string what =
+                "more than " + std::to_string(maxRects) + " frames in all; the rest are ignored";
             LogDataWarning("sprite", file.c_str(), "", what.c_str());
             break;
         }

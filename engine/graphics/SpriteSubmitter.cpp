@@ -158,7 +158,8 @@ void SpriteSubmitter::Flush()
     size_t bytes = stream_.size() * sizeof(float);
     // Orphan and refill: the driver need not wait for last frame's draws.
     if (bytes > streamCapacity_) streamCapacity_ = bytes * 2;
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr,
+                 GL_STREAM_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), stream_.data());
     glActiveTexture(GL_TEXTURE0 + kTextureUnit);
     const ShaderProgram* current = nullptr;
@@ -195,7 +196,8 @@ void SpriteSubmitter::DrawDirect(const SpriteDraw& d, int textureUnit, bool with
     glBindBuffer(GL_ARRAY_BUFFER, s.VertexBuffer);
     if (d.upload || !s.BufferFilled)
     {
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(n) * s.CoordsPerVertex * sizeof(float),
+        glBufferData(GL_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(n) * s.CoordsPerVertex * sizeof(float),
                      s.VertexData.data(), GL_STATIC_DRAW);
         s.BufferFilled = true;
     }

@@ -30,7 +30,7 @@ class SpriteSubmitter
     void DrawDirect(const SpriteDraw& draw, int textureUnit, bool withLight);
 
     bool batching = true;
-    int drawCalls = 0;   // since the last ResetStats
+    int drawCalls = 0; // since the last ResetStats
     int culled = 0;
     void ResetStats() { drawCalls = culled = 0; }
 

@@ -37,8 +37,8 @@ unsigned UploadText(SDL_Surface* image)
     size_t rowBytes = static_cast<size_t>(image->w) * 4;
     const auto* pixels = static_cast<const unsigned char*>(image->pixels);
     for (int y = 0; y < image->h; ++y)
-        std::memcpy(&rows[(image->h - 1 - y) * rowBytes], pixels + static_cast<size_t>(y) * image->pitch,
-                    rowBytes);
+        std::memcpy(&rows[(image->h - 1 - y) * rowBytes],
+                    pixels + static_cast<size_t>(y) * image->pitch, rowBytes);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -155,7 +155,8 @@ const TextRenderer::CachedText* TextRenderer::Rasterise(TTF_Font* font, const Te
         return &hit->second;
     }
     SDL_Color colour{r.r, r.g, r.b, r.a};
-    SDL_Surface* raw = r.text.empty() ? nullptr : TTF_RenderUTF8_Blended(font, r.text.c_str(), colour);
+    SDL_Surface* raw =
+        r.text.empty() ? nullptr : TTF_RenderUTF8_Blended(font, r.text.c_str(), colour);
     if (!raw) return nullptr;
     SDL_Surface* image = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(raw);

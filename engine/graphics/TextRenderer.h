@@ -40,8 +40,8 @@ class TextRenderer
 
     std::map<std::string, TTF_Font*> Fonts;
     std::vector<TextRequest> TextQueue;
-    int textsDrawn = 0;   // requests whose font was found, over the run
-    int rasterised = 0;   // texts rasterised and uploaded, over the run
+    int textsDrawn = 0; // requests whose font was found, over the run
+    int rasterised = 0; // texts rasterised and uploaded, over the run
 
   private:
     struct CachedText

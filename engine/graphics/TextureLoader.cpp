@@ -35,7 +35,8 @@ unsigned Magenta()
 
 void AppendBytes(void* context, void* data, int size)
 {
-    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                               static_cast<size_t>(size));
 }
 } // namespace
 
@@ -49,7 +50,8 @@ unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mi
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -61,7 +63,8 @@ unsigned LoadTextureFile(const std::string& path)
     std::string bytes;
     if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
     {
-        LogDataWarning("textures", path.c_str(), "", "missing, unreadable or too large; drawn magenta");
+        LogDataWarning("textures", path.c_str(), "",
+                       "missing, unreadable or too large; drawn magenta");
         return Magenta();
     }
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
@@ -70,7 +73,8 @@ unsigned LoadTextureFile(const std::string& path)
     if (!stbi_info_from_memory(data, len, &w, &h, &channels) || w <= 0 || h <= 0 || w > kMaxSide ||
         h > kMaxSide)
     {
-        LogDataWarning("textures", path.c_str(), "", "not an image this game reads (or over 8192 pixels); drawn magenta");
+        LogDataWarning("textures", path.c_str(), "",
+                       "not an image this game reads (or over 8192 pixels); drawn magenta");
         return Magenta();
     }
     // Without a GPU the pixels would only be thrown away.
@@ -81,7 +85,9 @@ unsigned LoadTextureFile(const std::string& path)
     stbi_set_flip_vertically_on_load(0);
     if (!pixels)
     {
-        LogDataWarning("textures", path.c_str(), "", (std::string("cannot decode: ") + stbi_failure_reason() + "; drawn magenta").c_str());
+        LogDataWarning(
+            "textures", path.c_str(), "",
+            (std::string("cannot decode: ") + stbi_failure_reason() + "; drawn magenta").c_str());
         return Magenta();
     }
     unsigned name = UploadTexture(pixels, w, h, true);
