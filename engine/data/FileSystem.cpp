@@ -103,6 +103,21 @@ bool Files::DataFileExists(const std::string& relative)
     return std::filesystem::is_regular_file(DataPath(relative), ec);
 }
 
+std::vector<std::string> Files::SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        size_t stop = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        lines.push_back(text.substr(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 void Files::SimulateWriteFailureAfter(long bytes)
 {
     g_failAfter = bytes;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace Files
 {
@@ -31,6 +32,9 @@ bool DataFileExists(const std::string& relative);
 // On any failure the old file is left as it was, a line naming the file is printed, and false
 // is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// The lines of a text file, without their line ends ("\n" or "\r\n").
+std::vector<std::string> SplitLines(const std::string& text);
 
 // Test hook: make the next writes fail after `bytes` bytes (negative disables).
 void SimulateWriteFailureAfter(long bytes);

@@ -33,15 +33,9 @@ constexpr float kAmbient = 0.5f;
 std::vector<std::string> ListLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size())
+    for (std::string line : Files::SplitLines(text))
     {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.pop_back();
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
         // Blank lines (a trailing one, say) are not part of a pair.
         if (!line.empty()) lines.push_back(line);
     }

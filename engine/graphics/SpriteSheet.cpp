@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/core/Log.h"
+#include "engine/data/FileSystem.h"
 
 namespace
 {
@@ -36,13 +37,8 @@ int ParseFrameRects(const std::string& text, const std::string& file, std::vecto
 {
     int added = 0;
     int lineNumber = 0;
-    size_t start = 0;
-    while (start < text.size())
+    for (const std::string& line : Files::SplitLines(text))
     {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
         ++lineNumber;
         if (IsBlank(line)) continue;
         size_t eq = line.find('=');
