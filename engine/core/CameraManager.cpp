@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <glm/gtc/matrix_transform.hpp>
+
 #include "editor/LevelEditor.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
@@ -102,6 +104,12 @@ Camera* CameraManager::GetCurrentCamera()
     if (cameras.empty()) return nullptr;
     if (current >= cameras.size()) current = 0;
     return cameras[current].get();
+}
+
+glm::mat4 CameraManager::CurrentView()
+{
+    Camera* cam = GetCurrentCamera();
+    return cam ? glm::lookAt(cam->position, cam->position + cam->front, cam->up) : glm::mat4(1.0f);
 }
 
 void CameraManager::ResetToHome()

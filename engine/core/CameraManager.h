@@ -50,6 +50,8 @@ class CameraManager
 
     // The camera in use, or nullptr when the level has none.
     Camera* GetCurrentCamera();
+    // The look-at view of the camera in use (identity when there is none).
+    glm::mat4 CurrentView();
     void Update();
     // Every camera back to its home position and target.
     void ResetToHome();

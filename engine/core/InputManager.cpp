@@ -299,9 +299,7 @@ glm::vec3 InputManager::GetMouseWorldPosition() const
     float w = static_cast<float>(window.width > 0 ? window.width : 1);
     float h = static_cast<float>(window.height > 0 ? window.height : 1);
     glm::mat4 projection = PerspectiveProjection(w / h);
-    glm::mat4 view(1.0f);
-    if (Camera* cam = CameraManager::Get().GetCurrentCamera())
-        view = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
+    glm::mat4 view = CameraManager::Get().CurrentView();
     float nx = static_cast<float>(mouseX) * 2.0f / w - 1.0f;
     float ny = 1.0f - static_cast<float>(mouseY) * 2.0f / h;
     glm::mat4 inv = glm::inverse(projection * view);

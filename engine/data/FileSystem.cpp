@@ -103,6 +103,12 @@ bool Files::DataFileExists(const std::string& relative)
     return std::filesystem::is_regular_file(DataPath(relative), ec);
 }
 
+bool Files::IsPlainFileName(const std::string& name)
+{
+    return !name.empty() && name.find('/') == std::string::npos &&
+           name.find('\\') == std::string::npos && name.find("..") == std::string::npos;
+}
+
 std::vector<std::string> Files::SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -33,6 +33,10 @@ bool DataFileExists(const std::string& relative);
 // is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
+// A bare file name (no folders, no ".."): what the game accepts as a level or map name to
+// write, so data cannot point a save outside its folder.
+bool IsPlainFileName(const std::string& name);
+
 // The lines of a text file, without their line ends ("\n" or "\r\n").
 std::vector<std::string> SplitLines(const std::string& text);
 

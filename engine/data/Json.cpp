@@ -141,11 +141,10 @@ bool JsonView::Read(const char* key, float& out) const
 {
     JsonView v = (*this)[key];
     if (!v.Valid()) return false;
-    float sentinel = out;
-    float got = v.AsFloat(sentinel);
-    bool ok = v.IsNumber() && std::fabs(v.Raw()->GetDouble()) <= FLT_MAX;
-    if (ok) out = got;
-    return ok;
+    // AsFloat reports a wrong type or a value beyond float range and then gives back `out`.
+    const bool fits = v.IsNumber() && std::fabs(v.Raw()->GetDouble()) <= FLT_MAX;
+    out = v.AsFloat(out);
+    return fits;
 }
 
 bool JsonView::Read(const char* key, double& out) const

@@ -14,44 +14,27 @@
 namespace
 {
 // One archetype per "ObjectList" entry, looked up once however many cells use it.
-struct TileKind
-{
-    JsonView archetype;
-    int type = 0;
-};
-
-std::vector<TileKind> TileKinds(const std::string& mapPath)
+std::vector<LoadedArchetype> TileKinds(const std::string& mapPath)
 {
     MapManager& map = MapManager::Get();
-    GameObjectManager& objects = GameObjectManager::Get();
-    std::vector<TileKind> kinds(map.ObjectNames.size());
+    std::vector<LoadedArchetype> kinds(map.ObjectNames.size());
     for (size_t k = 1; k < kinds.size(); ++k)
     {
         const std::string& file = map.ObjectNames[k];
-        std::string path = "GameData/GameObjects/" + file;
-        const rapidjson::Document* doc = file.empty() ? nullptr : FindArchetype(file);
-        if (!doc || !doc->IsObject())
-        {
-            std::string what =
-                "tile archetype \"" + file + "\" missing or not an object; its cells stay empty";
-            LogDataWarning("map", mapPath.c_str(), "ObjectList", what.c_str());
-            continue;
-        }
-        kinds[k].archetype = JsonView(doc, ResourceManager::Get().KeepName(path));
-        std::string typeName;
-        kinds[k].archetype.Read("Type", typeName);
-        kinds[k].type = objects.types.Number(typeName);
+        if (FindArchetype(file, kinds[k])) continue;
+        std::string what =
+            "tile archetype \"" + file + "\" missing or not an object; its cells stay empty";
+        LogDataWarning("map", mapPath.c_str(), "ObjectList", what.c_str());
     }
     return kinds;
 }
 
 // False when the tile's layer is full.
-bool PlaceTile(const TileKind& kind, int c, int r)
+bool PlaceTile(const LoadedArchetype& kind, int c, int r)
 {
-    GameObjectManager& objects = GameObjectManager::Get();
-    GameObject* tile = objects.CreateObject(kind.type);
+    GameObject* tile = GameObjectManager::Get().CreateObject(kind.type);
     if (!tile) return false;
-    tile->Deserialize(kind.archetype);
+    tile->Deserialize(kind.view);
     if (Transform* t = tile->Get<Transform>())
     {
         t->position.x = static_cast<float>(c);
@@ -76,7 +59,7 @@ void LoadMapTiles(const JsonView& doc)
         return;
     }
     map.LoadMap(JsonView(mapDoc, ResourceManager::Get().KeepName(path)));
-    std::vector<TileKind> kinds = TileKinds(path);
+    std::vector<LoadedArchetype> kinds = TileKinds(path);
     bool unnamed = false, full = false;
     const int width = map.Width, height = map.Height;
     for (int r = 0; r < height; ++r)
@@ -86,7 +69,7 @@ void LoadMapTiles(const JsonView& doc)
             if (v <= 0) continue;
             if (static_cast<size_t>(v) >= kinds.size())
                 unnamed = true;
-            else if (kinds[v].archetype.Valid() && !PlaceTile(kinds[v], c, r))
+            else if (kinds[v].view.Valid() && !PlaceTile(kinds[v], c, r))
                 full = true;
         }
     if (unnamed)
@@ -118,11 +101,6 @@ void LoadCamera(const JsonView& doc)
     CameraManager::Get().cameras.push_back(std::move(camera));
 }
 
-bool SafeFileName(const std::string& name)
-{
-    return !name.empty() && name.find('/') == std::string::npos &&
-           name.find('\\') == std::string::npos && name.find("..") == std::string::npos;
-}
 } // namespace
 
 void LoadLevelDocument(const JsonView& doc)
@@ -211,7 +189,7 @@ bool SaveLevel()
 {
     const std::string& name = GameObjectManager::Get().levelName;
     bool ok = false;
-    if (!SafeFileName(name))
+    if (!Files::IsPlainFileName(name))
         LogLine("level: \"%s\" is not a plain file name; the level is not saved", name.c_str());
     else
         ok = WriteLevelFile(Files::DataPath("GameData/Levels/" + name));
@@ -234,8 +212,8 @@ bool ValidateLevelDocument(const JsonView& doc, std::string& why)
     for (size_t i = 0; i < list.Size(); ++i)
     {
         std::string file = list.At(i)["Name"].AsString("", false);
-        const rapidjson::Document* archetype = file.empty() ? nullptr : FindArchetype(file);
-        if (!archetype || !archetype->IsObject())
+        LoadedArchetype archetype;
+        if (!FindArchetype(file, archetype))
         {
             why = "object " + std::to_string(i) + " names no archetype (\"" + file + "\")";
             return false;

@@ -60,11 +60,6 @@ bool CellOf(float v, int& out)
     return true;
 }
 
-bool SafeFileName(const std::string& name)
-{
-    return !name.empty() && name.find('/') == std::string::npos &&
-           name.find('\\') == std::string::npos && name.find("..") == std::string::npos;
-}
 } // namespace
 
 MapManager& MapManager::Get()
@@ -259,7 +254,7 @@ bool MapManager::SaveMap() const
         LogLine("map: %s: no map was loaded from it; not saved", MapName.c_str());
         return false;
     }
-    if (!SafeFileName(MapName))
+    if (!Files::IsPlainFileName(MapName))
     {
         LogLine("map: \"%s\" is not a plain file name; the map is not saved", MapName.c_str());
         return false;

@@ -172,32 +172,42 @@ void GraphicsManager::DrawLayer(int layer)
     worldProjection_ = glm::mat4(1.0f);
     if (!IsScreenLayer(layer))
     {
-        if (Camera* cam = CameraManager::Get().GetCurrentCamera())
-            worldView_ = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
+        worldView_ = CameraManager::Get().CurrentView();
         worldProjection_ = PerspectiveProjection(kWorldAspect);
     }
+    // The player's pieces, looked up once per layer rather than for every sprite.
+    GameObject* playerObj = GameObjectManager::Get().Player();
+    layerPlayerAt_ = playerObj ? playerObj->Get<Transform>() : nullptr;
+    layerPlayer_ = playerObj ? playerObj->Get<Player>() : nullptr;
     GameObjectManager::Get().ForEachActive(layer, [this, layer](GameObject& obj)
                                            { DrawObject(obj, layer); });
     submitter_.Flush();
+}
+
+void GraphicsManager::PrepareDraw(Sprite& sprite, SpriteDraw& d)
+{
+    sprite.Animate(sprite.AnimationIndex);
+    d.sprite = &sprite;
+    d.program = ProgramFor(sprite);
+    d.textureIndex = sprite.CurrentTexture();
+    d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
+    d.upload = !(sprite.Static && sprite.Uploaded);
+    sprite.Uploaded = true;
+    ShaderProgram& program = d.program ? *d.program : noProgram_;
+    // "Model" keeps its last value when the object has no transform.
+    Transform* t = sprite.owner ? sprite.owner->Get<Transform>() : nullptr;
+    if (t) t->BuildModelMatrix(program.model);
+    d.model = program.model;
 }
 
 void GraphicsManager::DrawObject(GameObject& obj, int layer)
 {
     Sprite* sprite = obj.Get<Sprite>();
     if (!sprite || !sprite->Active) return;
-    sprite->Animate(sprite->AnimationIndex);
     SpriteDraw d;
-    d.sprite = sprite;
     d.layer = layer;
-    d.program = ProgramFor(*sprite);
-    d.textureIndex = sprite->CurrentTexture();
-    d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
-    d.upload = !(sprite->Static && sprite->Uploaded);
-    sprite->Uploaded = true;
+    PrepareDraw(*sprite, d);
     ShaderProgram& program = d.program ? *d.program : noProgram_;
-    // "Model" keeps its last value when the object has no transform.
-    if (Transform* t = obj.Get<Transform>()) t->BuildModelMatrix(program.model);
-    d.model = program.model;
     d.view = worldView_;
     d.projection = worldProjection_;
     SetLighting(program.light, *sprite, layer);
@@ -213,9 +223,8 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
 
 void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int layer)
 {
-    GameObject* playerObj = GameObjectManager::Get().Player();
-    Transform* playerAt = playerObj ? playerObj->Get<Transform>() : nullptr;
-    Player* player = playerObj ? playerObj->Get<Player>() : nullptr;
+    Transform* playerAt = layerPlayerAt_;
+    Player* player = layerPlayer_;
     if (playerAt) light.playerPos = playerAt->position;
     light.hasPlayer = playerAt ? 1 : 0;
     light.godRadius = kGodRadius;
@@ -240,20 +249,10 @@ void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int l
 
 void GraphicsManager::DrawSingle(Sprite& sprite)
 {
-    sprite.Animate(sprite.AnimationIndex);
     SpriteDraw d;
-    d.sprite = &sprite;
-    d.program = ProgramFor(sprite);
-    d.textureIndex = sprite.CurrentTexture();
-    d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
-    d.upload = !(sprite.Static && sprite.Uploaded);
-    sprite.Uploaded = true;
+    PrepareDraw(sprite, d);
     if (!d.program) return;
-    Transform* t = sprite.owner ? sprite.owner->Get<Transform>() : nullptr;
-    if (t) t->BuildModelMatrix(d.program->model);
-    d.model = d.program->model;
-    if (Camera* cam = CameraManager::Get().GetCurrentCamera())
-        d.view = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
+    d.view = CameraManager::Get().CurrentView();
     float aspect = frameHeight > 0 ? static_cast<float>(frameWidth) / frameHeight : kWorldAspect;
     d.projection = PerspectiveProjection(aspect);
     // The preview's near and far planes are 1 and 100.

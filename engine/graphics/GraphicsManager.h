@@ -17,6 +17,8 @@
 
 class Sprite;
 class GameObject;
+class Player;
+class Transform;
 
 class GraphicsManager
 {
@@ -54,11 +56,16 @@ class GraphicsManager
     void SetPipelineState();
     ShaderProgram* ProgramFor(const Sprite& sprite);
     void DrawObject(GameObject& obj, int layer);
+    // Animation, program, texture, upload flag and model matrix: shared by the pass and the
+    // editor preview.
+    void PrepareDraw(Sprite& sprite, SpriteDraw& d);
     void SetLighting(LightState& light, const Sprite& sprite, int layer);
 
     SpriteSubmitter submitter_;
     // Holds the values of sprites whose program is missing altogether.
     ShaderProgram noProgram_;
+    Transform* layerPlayerAt_ = nullptr;
+    Player* layerPlayer_ = nullptr;
     std::unordered_map<std::string, ShaderProgram*> bySpriteShader_;
     glm::mat4 worldView_{1.0f};
     glm::mat4 worldProjection_{1.0f};

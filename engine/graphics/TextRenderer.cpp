@@ -182,8 +182,7 @@ void TextRenderer::DrawQuad(ShaderProgram& program, bool screenSpace, unsigned t
     glm::mat4 view(1.0f), projection(1.0f);
     if (!screenSpace)
     {
-        if (Camera* cam = CameraManager::Get().GetCurrentCamera())
-            view = glm::lookAt(cam->position, cam->position + cam->front, cam->up);
+        view = CameraManager::Get().CurrentView();
         projection = PerspectiveProjection(kWorldAspect);
     }
     program.Use();

@@ -111,6 +111,17 @@ const rapidjson::Document* FindArchetype(const std::string& file)
     return ResourceManager::Get().GetDocument("GameData/GameObjects/" + file);
 }
 
+bool FindArchetype(const std::string& file, LoadedArchetype& out)
+{
+    const rapidjson::Document* doc = file.empty() ? nullptr : FindArchetype(file);
+    if (!doc || !doc->IsObject()) return false;
+    out.view = JsonView(doc, ResourceManager::Get().KeepName("GameData/GameObjects/" + file));
+    std::string typeName;
+    out.view.Read("Type", typeName);
+    out.type = GameObjectManager::Get().types.Number(typeName);
+    return true;
+}
+
 GameObject* CreateFromLevelEntry(const JsonView& entry)
 {
     std::string file;
@@ -119,25 +130,20 @@ GameObject* CreateFromLevelEntry(const JsonView& entry)
         entry.Warn("an object entry needs a \"Name\"; skipped");
         return nullptr;
     }
-    const rapidjson::Document* doc = FindArchetype(file);
-    std::string path = "GameData/GameObjects/" + file;
-    if (!doc || !doc->IsObject())
+    LoadedArchetype archetype;
+    if (!FindArchetype(file, archetype))
     {
         LogDataWarning("level", entry.File(), file.c_str(),
                        "archetype missing or not an object; skipped");
         return nullptr;
     }
-    JsonView archetype(doc, ResourceManager::Get().KeepName(path));
-    std::string typeName;
-    archetype.Read("Type", typeName);
-    GameObjectManager& objects = GameObjectManager::Get();
-    GameObject* obj = objects.CreateObject(objects.types.Number(typeName));
+    GameObject* obj = GameObjectManager::Get().CreateObject(archetype.type);
     if (!obj)
     {
         LogDataWarning("level", entry.File(), file.c_str(), "the object's layer is full; skipped");
         return nullptr;
     }
-    obj->Deserialize(archetype);
+    obj->Deserialize(archetype.view);
     JsonView overwrite = entry["OverWrite"];
     if (overwrite.IsObject())
         obj->Deserialize(overwrite);
@@ -148,16 +154,15 @@ GameObject* CreateFromLevelEntry(const JsonView& entry)
 
 GameObject* SpawnFromArchetype(const std::string& file)
 {
-    std::string path = "GameData/GameObjects/" + file;
-    const rapidjson::Document* doc = FindArchetype(file);
-    if (!doc || !doc->IsObject())
+    LoadedArchetype archetype;
+    if (!FindArchetype(file, archetype))
     {
-        LogDataWarning("objects", path.c_str(), "",
+        LogDataWarning("objects", ("GameData/GameObjects/" + file).c_str(), "",
                        "archetype missing or not an object; not spawned");
         return nullptr;
     }
     GameObject* obj = GameObjectManager::Get().SpawnObject();
     if (!obj) return nullptr;
-    obj->Deserialize(JsonView(doc, ResourceManager::Get().KeepName(path)));
+    obj->Deserialize(archetype.view);
     return obj;
 }

@@ -24,6 +24,15 @@ const ComponentRow* ComponentTableRows(int* count);
 // Parsed archetype "GameData/GameObjects/<file>" from the document cache, or nullptr.
 const rapidjson::Document* FindArchetype(const std::string& file);
 
+// An archetype ready to apply: a view named by its path, and its object type number.
+struct LoadedArchetype
+{
+    JsonView view;
+    int type = 0;
+};
+// Finds "GameData/GameObjects/<file>"; false (silently) when it is missing or not an object.
+bool FindArchetype(const std::string& file, LoadedArchetype& out);
+
 // A new object from a level entry: archetype first, then the entry's "OverWrite". nullptr when
 // the archetype is missing or the type's pool is full (both reported).
 GameObject* CreateFromLevelEntry(const JsonView& entry);

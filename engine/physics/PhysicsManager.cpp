@@ -129,17 +129,18 @@ void PhysicsManager::TileResponse(GameObject& object)
         v.y = std::fabs(b * vy0);
 }
 
+void PhysicsManager::CollidePlayerWithMap(GameObject& player)
+{
+    Body* body = BodyOf(player);
+    Transform* t = body ? body->OwnerTransform() : nullptr;
+    if (t && !body->vertices.empty())
+        MapContact(player, *t, 2.0f * t->scale.x * body->vertices[0].x, t->scale.y);
+}
+
 void PhysicsManager::CollideMap()
 {
     GameObjectManager& objects = GameObjectManager::Get();
-    if (GameObject* player = objects.Player())
-    {
-        Body* body = BodyOf(*player);
-        Transform* t = body ? body->OwnerTransform() : nullptr;
-        // The player's probe box is its body's width and its full scaled height.
-        if (t && !body->vertices.empty())
-            MapContact(*player, *t, 2.0f * t->scale.x * body->vertices[0].x, t->scale.y);
-    }
+    if (GameObject* player = objects.Player()) CollidePlayerWithMap(*player);
     objects.ForEachActive(kLayerGameplay,
                           [](GameObject& obj)
                           {

@@ -21,6 +21,11 @@ class PhysicsManager
     // True when any pair touched.
     bool CollideBodies();
 
+    // The map pass for the player alone: its probe box is its body's width (twice the first
+    // vertex's x, scaled) by its full scaled height. The controller re-runs it when the crawl
+    // changes the box.
+    static void CollidePlayerWithMap(GameObject& player);
+
     // Side mask (1 left, 2 right, 4 top, 8 bottom) of a w x h box centred at (x, y) against the
     // map's solid cells.
     static uint32_t TileTest(float x, float y, float w, float h);

@@ -182,7 +182,8 @@ void PlayerController::ToggleCrawl(const Parts& parts)
         // Feet stay where they are: the box shrinks from the top.
         if (t) t->position.y -= (t->scale.y - kCrawlMoveScale.y) * 0.5f;
         if (t) t->scale = kCrawlMoveScale;
-        RetestContact(parts);
+        // The crawl box is out of the tiles before anything else moves.
+        PhysicsManager::CollidePlayerWithMap(*owner);
         SetPose(parts, kPoseCrawlResting);
     }
     else
@@ -207,17 +208,6 @@ bool PlayerController::CanStandUp(const Parts& parts) const
     float width = 2.0f * kStandScale.x * BodyHalfWidth(parts.body);
     uint32_t mask = PhysicsManager::TileTest(t->position.x, feet + height * 0.5f, width, height);
     return (mask & kContactTop) == 0;
-}
-
-void PlayerController::RetestContact(const Parts& parts)
-{
-    // As the map pass does it, so the crawl box is out of the tiles before anything else moves.
-    if (!parts.transform || !parts.body || parts.body->vertices.empty()) return;
-    const Transform& t = *parts.transform;
-    owner->previousCollisionFlags = owner->collisionFlags;
-    owner->collisionFlags = PhysicsManager::TileTest(
-        t.position.x, t.position.y, 2.0f * t.scale.x * parts.body->vertices[0].x, t.scale.y);
-    if (owner->collisionFlags != 0) PhysicsManager::TileResponse(*owner);
 }
 
 void PlayerController::StopMoving(const Parts& parts, bool bothHeld)

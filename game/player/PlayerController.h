@@ -92,7 +92,6 @@ class PlayerController final : public Component
     void Move(const Parts& parts, int direction, bool hidden);
     void ToggleCrawl(const Parts& parts);
     bool CanStandUp(const Parts& parts) const;
-    void RetestContact(const Parts& parts);
     void StopMoving(const Parts& parts, bool bothHeld);
     void Throw(const Parts& parts, const PlayerIntent& intent, bool ball, bool hidden);
     void Jump(const Parts& parts, bool withSound);
