@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "engine/core/Engine.h"
+#include "engine/core/GameHooks.h"
 #include "engine/data/Json.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/physics/Body.h"
@@ -112,6 +113,7 @@ bool StartEngine()
     RunOptions options;
     options.headless = true;
     options.dataDir = MakeRoot().string();
+    RegisterGame();
     if (Engine::Get().Init(options) != 0) return false;
     // Load the level and let the bodies settle onto the ground.
     for (int i = 0; i < 120; ++i) Engine::Get().Step();

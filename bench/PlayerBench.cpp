@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/core/Engine.h"
+#include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 
 namespace
@@ -25,6 +26,7 @@ bool StartEngine()
         options.headless = true;
         options.dataDir = BELLRUN_SOURCE_DIR "/data";
         options.level = "Level1.json";
+        RegisterGame();
         int s = Engine::Get().Init(options);
         if (s == 0) Engine::Get().Step(); // loads the level
         return s;

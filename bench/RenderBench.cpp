@@ -19,6 +19,7 @@
 #include <stb_image_write.h>
 
 #include "engine/core/Engine.h"
+#include "engine/core/GameHooks.h"
 #include "engine/core/WindowManager.h"
 #include "engine/graphics/Gpu.h"
 #include "engine/graphics/GraphicsManager.h"
@@ -165,6 +166,7 @@ bool StartOnce()
     options.windowed = true;
     options.width = 1920;
     options.height = 1080;
+    RegisterGame();
     state = Engine::Get().Init(options) == 0 && Gpu::Enabled() ? 1 : 2;
     if (state != 1) return false;
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

@@ -7,7 +7,12 @@
 #include <random>
 #include <sstream>
 
+#include "engine/core/GameHooks.h"
+
 namespace fs = std::filesystem;
+
+// Every test starts the engine as main does: with the game's table and hooks registered.
+[[maybe_unused]] static const bool kGameRegistered = (RegisterGame(), true);
 
 fs::path TestSupport::MakeTempDir(const std::string& tag)
 {

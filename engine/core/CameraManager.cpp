@@ -4,7 +4,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "editor/LevelEditor.h"
+#include "engine/core/GameHooks.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
@@ -153,7 +153,7 @@ void CameraManager::EditorKeys(Camera& camera)
 
 void CameraManager::Update()
 {
-    if (LevelEditor::Get().editorOpen && !cameras.empty())
+    if (Hooks().EditorOpen() && !cameras.empty())
     {
         // The "C" key may switch cameras; keys act on the camera current before it.
         EditorKeys(*GetCurrentCamera());

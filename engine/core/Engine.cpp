@@ -5,11 +5,11 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-#include "editor/LevelEditor.h"
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/StateDump.h"
@@ -24,7 +24,6 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/PhysicsManager.h"
-#include "game/player/Player.h"
 
 namespace
 {
@@ -51,8 +50,11 @@ bool Engine::OpenPlatform()
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK |
-                 SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
+    // A headless run opens no audio at all: even SDL's dummy device runs a thread that costs a
+    // third of a second to join at exit, paid by every test and replay.
+    Uint32 audio = options_.headless ? 0 : SDL_INIT_AUDIO;
+    if (SDL_Init(SDL_INIT_TIMER | audio | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_HAPTIC |
+                 SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
     {
         // A machine without haptics or audio still plays.
         std::printf("platform: %s; trying with fewer subsystems\n", SDL_GetError());
@@ -61,7 +63,7 @@ bool Engine::OpenPlatform()
             std::printf("platform: cannot start SDL: %s\n", SDL_GetError());
             return false;
         }
-        SDL_InitSubSystem(SDL_INIT_AUDIO);
+        if (audio) SDL_InitSubSystem(audio);
         SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
     if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
@@ -102,9 +104,9 @@ int Engine::Init(const RunOptions& options)
     if (!OpenPlatform()) return 1;
     InputManager::Get().TakeKeyboardSnapshot();
     InputManager::Get().OpenControllers(prefPath);
-    LevelEditor::Get().Initialize();
+    Hooks().StartEditor();
     ResourceManager::Get().PreLoad();
-    AudioSettings::Get().Open();
+    if (!options.headless) AudioSettings::Get().Open();
     LevelManager& levels = LevelManager::Get();
     if (!options.level.empty())
     {
@@ -127,7 +129,7 @@ int Engine::Init(const RunOptions& options)
             return 1;
         }
     }
-    LevelEditor::Get().editorOpen = options.editor;
+    Hooks().SetEditorOpen(options.editor);
     started_ = true;
     return 0;
 }
@@ -173,10 +175,7 @@ void Engine::ShowQuitConfirmation()
                           [](GameObject& obj)
                           {
                               bool confirm = obj.name == "ConfirmQuitMenu.json";
-                              if (confirm)
-                                  obj.ShowButtonLists();
-                              else
-                                  obj.HideButtonLists();
+                              Hooks().ShowButtonLists(obj, confirm);
                               if (Sprite* sprite = obj.Get<Sprite>()) sprite->Active = confirm;
                           });
 }
@@ -193,8 +192,7 @@ void Engine::DebugKeys()
     if (input.IsKeyTriggered("K")) levels.PreviousLevel();
     if (input.IsKeyTriggered("G") && levels.GetCurrentLevelName() != "MainMenu.json")
     {
-        GameObject* player = GameObjectManager::Get().Player();
-        if (Player* p = player ? player->Get<Player>() : nullptr) p->godMode = !p->godMode;
+        if (GameObject* player = GameObjectManager::Get().Player()) Hooks().ToggleGodMode(*player);
     }
 }
 
@@ -225,7 +223,7 @@ void Engine::CameraFollow()
 {
     GameObject* player = GameObjectManager::Get().Player();
     Camera* camera = CameraManager::Get().GetCurrentCamera();
-    if (LevelEditor::Get().editorOpen || !player || !camera) return;
+    if (Hooks().EditorOpen() || !player || !camera) return;
     Transform* t = player->Get<Transform>();
     if (!t) return;
     camera->target.x = ClampUpperFirst(t->position.x, camera->min.x, camera->max.x);
@@ -248,7 +246,7 @@ void Engine::RunFrame()
     window.RefreshSize();
     GraphicsManager::Get().BeginFrame(window.width, window.height);
     TextRenderer::Get().ClearQueue();
-    bool simulate = LevelEditor::Get().allObjectsWork;
+    bool simulate = Hooks().SimulationRunning();
     if (simulate) objects.UpdateAll();
     EventManager::Get().Update();
     objects.ProcessDestroyQueue();
@@ -261,7 +259,7 @@ void Engine::RunFrame()
     CameraManager::Get().Update();
     objects.DrawScene();
     TextRenderer::Get().DrawQueued();
-    LevelEditor::Get().DrawUI();
+    Hooks().DrawEditor();
     FinishFrame();
 }
 

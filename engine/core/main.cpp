@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/core/Engine.h"
+#include "engine/core/GameHooks.h"
 
 int main(int argc, char** argv)
 {
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
         std::printf("%s\n%s\n", error.c_str(), RunOptionsUsage());
         return 2;
     }
+    RegisterGame();
     Engine& engine = Engine::Get();
     int status = engine.Init(options);
     if (status != 0)

@@ -18,7 +18,6 @@
 #include "engine/graphics/TextureLoader.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
-#include "game/player/Player.h"
 
 float SpotlightRadius = 25.0f;
 
@@ -178,7 +177,7 @@ void GraphicsManager::DrawLayer(int layer)
     // The player's pieces, looked up once per layer rather than for every sprite.
     GameObject* playerObj = GameObjectManager::Get().Player();
     layerPlayerAt_ = playerObj ? playerObj->Get<Transform>() : nullptr;
-    layerPlayer_ = playerObj ? playerObj->Get<Player>() : nullptr;
+    layerLight_ = playerObj ? Hooks().LightOf(*playerObj) : PlayerLight();
     GameObjectManager::Get().ForEachActive(layer, [this, layer](GameObject& obj)
                                            { DrawObject(obj, layer); });
     submitter_.Flush();
@@ -224,13 +223,12 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
 void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int layer)
 {
     Transform* playerAt = layerPlayerAt_;
-    Player* player = layerPlayer_;
     if (playerAt) light.playerPos = playerAt->position;
     light.hasPlayer = playerAt ? 1 : 0;
     light.godRadius = kGodRadius;
     light.spotlightRadius = SpotlightRadius;
     light.ambient = kAmbient;
-    if (player && player->spotLight)
+    if (layerLight_.known && layerLight_.closingLight)
     {
         // The ending's closing light: once per drawn sprite, so a busier scene closes faster.
         if (SpotlightRadius > 1.0f)
@@ -238,10 +236,10 @@ void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int l
                 static_cast<float>(FrameRateController::Get().frameBudgetMs * 0.00001);
         if (SpotlightRadius < 6.0f) EventManager::Get().PostEvent(kEventLevelEnd);
     }
-    if (player)
+    if (layerLight_.known)
     {
-        light.spotLight = player->spotLight ? 1 : 0;
-        light.godMode = player->godMode ? 1 : 0;
+        light.spotLight = layerLight_.closingLight ? 1 : 0;
+        light.godMode = layerLight_.godMode ? 1 : 0;
     }
     light.transparency = sprite.Transparency;
     light.screenSpace = IsScreenLayer(layer) ? 1 : 0;

@@ -11,13 +11,13 @@
 #include <string>
 #include <unordered_map>
 
+#include "engine/core/GameHooks.h"
 #include "engine/graphics/ShaderProgram.h"
 #include "engine/graphics/SpriteDraw.h"
 #include "engine/graphics/SpriteSubmitter.h"
 
 class Sprite;
 class GameObject;
-class Player;
 class Transform;
 
 class GraphicsManager
@@ -65,7 +65,7 @@ class GraphicsManager
     // Holds the values of sprites whose program is missing altogether.
     ShaderProgram noProgram_;
     Transform* layerPlayerAt_ = nullptr;
-    Player* layerPlayer_ = nullptr;
+    PlayerLight layerLight_;
     std::unordered_map<std::string, ShaderProgram*> bySpriteShader_;
     glm::mat4 worldView_{1.0f};
     glm::mat4 worldProjection_{1.0f};

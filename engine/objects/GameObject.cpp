@@ -1,7 +1,7 @@
 #include "engine/objects/GameObject.h"
 
 #include "engine/objects/ObjectTypes.h"
-#include "game/menus/ButtonList.h"
+#include "engine/core/GameHooks.h"
 
 void GameObject::AddComponent(Component* component)
 {
@@ -30,14 +30,10 @@ void GameObject::NotifyCollision(GameObject* other)
 
 void GameObject::ShowButtonLists()
 {
-    for (const auto& c : components)
-        if (c->typeNumber == kCompButtonList)
-            if (auto* list = dynamic_cast<ButtonList*>(c.get())) list->ShowAll();
+    Hooks().ShowButtonLists(*this, true);
 }
 
 void GameObject::HideButtonLists()
 {
-    for (const auto& c : components)
-        if (c->typeNumber == kCompButtonList)
-            if (auto* list = dynamic_cast<ButtonList*>(c.get())) list->HideAll();
+    Hooks().ShowButtonLists(*this, false);
 }

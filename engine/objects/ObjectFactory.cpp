@@ -2,68 +2,17 @@
 
 #include "engine/core/Log.h"
 #include "engine/data/ResourceManager.h"
-#include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
-#include "engine/objects/Transform.h"
-#include "engine/physics/Body.h"
-#include "game/player/Player.h"
-#include "game/player/PlayerController.h"
-#include "game/story/RecordAndPlay.h"
+
+#include <vector>
 
 namespace
 {
-template <typename T> Component* Make(GameObject* owner)
+std::vector<ComponentRow>& Rows()
 {
-    return new T(owner);
+    static std::vector<ComponentRow> rows;
+    return rows;
 }
-template <typename T> bool Is(const Component* c)
-{
-    return dynamic_cast<const T*>(c) != nullptr;
-}
-
-template <typename T>
-constexpr ComponentRow Row(const char* key, bool alwaysNew = false, bool readSection = true)
-{
-    return {key, &Make<T>, &Is<T>, alwaysNew, readSection};
-}
-constexpr ComponentRow Later(const char* key)
-{
-    return {key, nullptr, nullptr, false, true};
-}
-
-// Sections whose components arrive with later features are listed as Later: an archetype that
-// has them still loads, and the section is skipped.
-const ComponentRow kRows[] = {
-    Row<Transform>("Transform"),
-    Row<Body>("Body"),
-    Row<Sprite>("Sprite"),
-    Row<Player>("Player"),
-    Row<PlayerController>("PlayerController"),
-    Later("SecurityCamera"),
-    Later("HUD"),
-    Later("HealthBar"),
-    Later("StaminaBar"),
-    Later("Buttons"),
-    Later("TimedText"),
-    Later("Guard"),
-    Later("Robot"),
-    Later("MovingFloor"),
-    Later("Camera"),
-    Later("NextLevelJumper"),
-    Later("CheckPoint"),
-    Later("EMP"),
-    Later("DialogBox"),
-    Later("Curtain"),
-    Later("DialogTrigger"),
-    Later("MainMenu"),
-    Row<RecordAndPlay>("RecordAndPlay"),
-    Later("TrashCan"),
-    Later("Charger"),
-    Later("MenuJumper"),
-    Later("BossFOV"),
-    Later("Boss"),
-    Later("ZentoTech"),
-};
 
 Component* FindExisting(GameObject& obj, const ComponentRow& row)
 {
@@ -73,10 +22,15 @@ Component* FindExisting(GameObject& obj, const ComponentRow& row)
 }
 } // namespace
 
+void SetComponentTable(const ComponentRow* rows, int count)
+{
+    Rows().assign(rows, rows + (count > 0 ? count : 0));
+}
+
 const ComponentRow* ComponentTableRows(int* count)
 {
-    *count = static_cast<int>(sizeof kRows / sizeof kRows[0]);
-    return kRows;
+    *count = static_cast<int>(Rows().size());
+    return Rows().data();
 }
 
 bool GameObject::Deserialize(const JsonView& value)
@@ -85,7 +39,7 @@ bool GameObject::Deserialize(const JsonView& value)
     value.Read("Name", name);
     std::string typeName;
     if (value.Read("Type", typeName)) type = GameObjectManager::Get().types.Number(typeName);
-    for (const ComponentRow& row : kRows)
+    for (const ComponentRow& row : Rows())
     {
         JsonView section = value[row.key];
         if (!section.Valid() || !row.create) continue;

@@ -12,13 +12,38 @@ class GameObject;
 struct ComponentRow
 {
     const char* key;
+    int typeNumber;                          // the component's type number (ComponentType)
     Component* (*create)(GameObject* owner); // nullptr: not part of the game yet; section ignored
     bool (*is)(const Component* c);          // whether c is of the row's class
     bool alwaysNew;                          // a new component per application (boss vision, boss)
     bool readSection; // false: the component starts with its constructor's settings (guards)
 };
 
-// The rows in the order sections are looked for, which is the order of an object's components.
+// Rows for the table, built where the component classes are known.
+template <typename T> Component* MakeComponent(GameObject* owner)
+{
+    return new T(owner);
+}
+template <typename T> bool IsComponent(const Component* c)
+{
+    return dynamic_cast<const T*>(c) != nullptr;
+}
+template <typename T>
+constexpr ComponentRow TableRow(const char* key, bool alwaysNew = false, bool readSection = true)
+{
+    return {key, T::kTypeNumber, &MakeComponent<T>, &IsComponent<T>, alwaysNew, readSection};
+}
+// A section whose component arrives with a later feature: an archetype that has it still loads,
+// and the section is skipped.
+constexpr ComponentRow LaterRow(const char* key, int typeNumber)
+{
+    return {key, typeNumber, nullptr, nullptr, false, true};
+}
+
+// The game registers its table once; the rows' order is the order sections are looked for, which
+// is the order of an object's components. Copied; replaces any earlier table.
+void SetComponentTable(const ComponentRow* rows, int count);
+// The registered rows (none before registration).
 const ComponentRow* ComponentTableRows(int* count);
 
 // Parsed archetype "GameData/GameObjects/<file>" from the document cache, or nullptr.

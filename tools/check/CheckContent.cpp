@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string data = argv[1];
-    Report rep;
+    Report rep(data);
     CheckArchetypes(data, rep);
     CheckMapsAndLevels(data, rep);
     CheckSystemFiles(data, rep);

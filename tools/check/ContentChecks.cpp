@@ -72,11 +72,13 @@ void CheckCoordFile(const std::string& path, int frames, int w, int h, Report& r
         double x = -1, y = -1, rw = -1, rh = -1;
         if (!(ls >> x >> y >> rw >> rh) || x < 0 || y < 0 || rw <= 0 || rh <= 0 || x + rw > w ||
             y + rh > h)
-            rep.Error(path, "line " + std::to_string(n) + " is not a rectangle inside the sheet");
+            rep.Error(path, "",
+                      "line " + std::to_string(n) + " is not a rectangle inside the sheet");
     }
     if (n != frames)
-        rep.Error(path, "has " + std::to_string(n) + " lines but \"Frames\" is " +
-                            std::to_string(frames));
+        rep.Error(path, "Frames",
+                  "is " + std::to_string(frames) + " but the file has " + std::to_string(n) +
+                      " lines");
 }
 
 void CheckTexture(const std::string& data, const std::string& file, const Value& t, bool animated,
@@ -84,34 +86,35 @@ void CheckTexture(const std::string& data, const std::string& file, const Value&
 {
     if (!t.IsObject() || !t.HasMember("Name") || !t["Name"].IsString())
     {
-        rep.Error(file, "\"Textures\" entry without \"Name\"");
+        rep.Error(file, "Textures", "an entry without \"Name\"");
         return;
     }
     const std::string img = data + "/" + t["Name"].GetString();
     int w = 0, h = 0, comp = 0;
     if (!stbi_info(img.c_str(), &w, &h, &comp))
     {
-        rep.Error(file,
-                  std::string("\"Name\" image missing or unreadable: ") + t["Name"].GetString());
+        rep.Error(file, "Textures",
+                  std::string("image missing or unreadable: ") + t["Name"].GetString());
         return;
     }
     if (IntOr(t, "Width", -1) != w || IntOr(t, "Height", -1) != h)
-        rep.Error(file, "\"Width\"/\"Height\" of " + std::string(t["Name"].GetString()) +
-                            " should be " + std::to_string(w) + " x " + std::to_string(h));
+        rep.Error(file, "Width",
+                  std::string(t["Name"].GetString()) + " is " + std::to_string(w) + " x " +
+                      std::to_string(h) + "; \"Width\" and \"Height\" must match it");
     const int frames = IntOr(t, "Frames", 0);
-    if (frames < 1) rep.Error(file, "\"Frames\" must be at least 1");
+    if (frames < 1) rep.Error(file, "Frames", "must be at least 1");
     if (t.HasMember("CoordData"))
     {
         const std::string coords =
             t["CoordData"].IsString() ? data + "/" + t["CoordData"].GetString() : "";
         if (!FileExists(coords))
-            rep.Error(file, "\"CoordData\" file missing");
+            rep.Error(file, "CoordData", "file missing");
         else
             CheckCoordFile(coords, frames, w, h, rep);
     }
     else if (animated)
     {
-        rep.Error(file, "animated sprite entry without \"CoordData\"");
+        rep.Error(file, "CoordData", "missing from an animated sprite's entry");
     }
 }
 
@@ -119,7 +122,7 @@ void CheckSprite(const std::string& data, const std::string& file, const Value& 
 {
     if (!s.IsObject() || !s.HasMember("Static") || !s["Static"].IsString())
     {
-        rep.Error(file, "\"Sprite\" needs \"Static\" as a string");
+        rep.Error(file, "Static", "the sprite needs it as a string");
         return;
     }
     const bool animated = std::string(s["Static"].GetString()) != "true";
@@ -129,20 +132,20 @@ void CheckSprite(const std::string& data, const std::string& file, const Value& 
                                                         IntOr(*mesh, "CoordsPerVertex", 0)) ||
         (*mesh)["Data"].Size() > 200 || IntOr(*mesh, "CoordsPerPos", 0) <= 0 ||
         IntOr(*mesh, "CoordsPerColor", -1) < 0)
-        rep.Error(file, "\"Mesh\" is incomplete or its \"Data\" size does not match");
+        rep.Error(file, "Mesh", "incomplete, or its \"Data\" size does not match");
     if (!s.HasMember("Shader") || !s["Shader"].IsString() ||
         !FileExists(data + "/" + s["Shader"].GetString() + ".vert"))
-        rep.Error(file, "\"Shader\" missing or its .vert file is absent");
+        rep.Error(file, "Shader", "missing or its .vert file is absent");
     if (!s.HasMember("Textures") || !s["Textures"].IsArray() || s["Textures"].Empty())
     {
-        rep.Error(file, "\"Textures\" missing or empty");
+        rep.Error(file, "Textures", "missing or empty");
         return;
     }
     int slot = 0;
     for (const Value& t : s["Textures"].GetArray())
     {
         if (IntOr(t, "Animation", -1) != slot)
-            rep.Error(file, "\"Textures\" entries must fill slots 0, 1, 2... in order");
+            rep.Error(file, "Animation", "entries must fill slots 0, 1, 2... in order");
         ++slot;
         CheckTexture(data, file, t, animated, rep);
     }
@@ -160,24 +163,24 @@ void CheckArchetypes(const std::string& data, Report& rep)
         if (!LoadJson(file, doc, rep)) continue;
         if (!doc.IsObject())
         {
-            rep.Error(file, "not an object");
+            rep.Error(file, "", "not an object");
             continue;
         }
         if (!doc.HasMember("Name") || !doc["Name"].IsString() || name != doc["Name"].GetString())
-            rep.Error(file, "\"Name\" must equal the file name");
+            rep.Error(file, "Name", "must equal the file name");
         if (!doc.HasMember("Type") || !doc["Type"].IsString() ||
             !kTypes.count(doc["Type"].GetString()))
-            rep.Error(file, "\"Type\" missing or unknown");
+            rep.Error(file, "Type", "missing or unknown");
         if (!doc.HasMember("Transform") || !NumberArray(doc["Transform"], "Position", 3) ||
             !NumberArray(doc["Transform"], "Scale", 2))
-            rep.Error(file, "\"Transform\" needs \"Position\" (3) and \"Scale\" (2)");
+            rep.Error(file, "Transform", "needs \"Position\" (3) and \"Scale\" (2)");
         if (doc.HasMember("Sprite")) CheckSprite(data, file, doc["Sprite"], rep);
         if (doc.HasMember("Body"))
         {
             const Value& b = doc["Body"];
             if (!NumberArray(b, "Vertices", 1) ||
                 b["Vertices"].Size() != 1 + 2 * b["Vertices"][0].GetUint())
-                rep.Error(file, "\"Body\" \"Vertices\" count does not match its pairs");
+                rep.Error(file, "Vertices", "count does not match its pairs");
         }
     }
 }
@@ -191,10 +194,10 @@ void CheckMedia(const std::string& data, Report& rep)
         "Sounds/newpickup.wav",       "Sounds/laser.wav",        "Fonts/Pixel_Countdown.ttf",
         "Fonts/Serif_Bold.ttf",       "Fonts/Facet_Regular.ttf", "Fonts/EraserRegular.ttf"};
     for (const char* f : files)
-        if (!FileExists(data + "/" + f)) rep.Error(data + "/" + f, "missing file");
+        if (!FileExists(data + "/" + f)) rep.Error(data + "/" + f, "", "missing file");
     int w = 0, h = 0, comp = 0;
     if (!stbi_info((data + "/Textures/BellrunIcon-2.bmp").c_str(), &w, &h, &comp) || w != h ||
         (w != 32 && w != 64))
-        rep.Error(data + "/Textures/BellrunIcon-2.bmp",
+        rep.Error(data + "/Textures/BellrunIcon-2.bmp", "",
                   "icon must be a readable 32 or 64 square BMP");
 }

@@ -13,7 +13,7 @@ bool LoadJson(const std::string& path, rapidjson::Document& doc, Report& rep)
     std::ifstream in(path, std::ios::binary);
     if (!in)
     {
-        rep.Error(path, "missing file");
+        rep.Error(path, "", "missing file");
         return false;
     }
     std::stringstream ss;
@@ -22,9 +22,9 @@ bool LoadJson(const std::string& path, rapidjson::Document& doc, Report& rep)
     doc.Parse(text.c_str());
     if (doc.HasParseError())
     {
-        rep.Error(path, std::string("parse error at offset ") +
-                            std::to_string(doc.GetErrorOffset()) + ": " +
-                            rapidjson::GetParseError_En(doc.GetParseError()));
+        rep.Error(path, "",
+                  std::string("parse error at offset ") + std::to_string(doc.GetErrorOffset()) +
+                      ": " + rapidjson::GetParseError_En(doc.GetParseError()));
         return false;
     }
     return true;

@@ -1,11 +1,11 @@
 #include "PlayerArt.h"
 
+#include "ArtKit.h"
 #include "Figure.h"
 #include "Palette.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -13,7 +13,6 @@ namespace
 {
 
 constexpr float kPi = 3.14159265f;
-constexpr int kUpscale = 2; // art is drawn at 32 px per unit, shipped at 64
 
 // Angles from straight down, positive towards the facing side. Index 0 is the
 // far limb, 1 the near one.
@@ -169,21 +168,6 @@ Image DrawCrawl(int w, Vec2 hip, Vec2 shoulder, const Limbs& l, const float lift
     DrawHead(f, shoulder + Vec2{w > 48 ? 9.0f : 7.5f, -3.0f}, 1.0f);
     DrawArm(f, j, 1);
     return f.Render(pal::kOutline);
-}
-
-bool WriteSheet(const std::string& texDir, const std::string& name,
-                const std::vector<Image>& frames)
-{
-    const int fw = frames.front().Width(), fh = frames.front().Height();
-    Image sheet(fw * static_cast<int>(frames.size()), fh);
-    for (size_t i = 0; i < frames.size(); ++i) sheet.Paste(frames[i], static_cast<int>(i) * fw, 0);
-    if (!sheet.Upscaled(kUpscale).SavePng(texDir + "/" + name + ".png")) return false;
-    std::FILE* f = std::fopen((texDir + "/" + name + ".txt").c_str(), "w");
-    if (!f) return false;
-    for (size_t i = 0; i < frames.size(); ++i)
-        std::fprintf(f, "%s%zu = %d %d %d %d\n", name.c_str(), i,
-                     static_cast<int>(i) * fw * kUpscale, 0, fw * kUpscale, fh * kUpscale);
-    return std::fclose(f) == 0;
 }
 
 std::vector<Image> IdleFrames()

@@ -1,0 +1,98 @@
+// The one place where the game hands the engine what it needs: the component table, in the order
+// sections are read, and the hooks the frame loop, the render pass and the dump call.
+#include "editor/LevelEditor.h"
+#include "engine/core/GameHooks.h"
+#include "engine/graphics/Sprite.h"
+#include "engine/objects/GameObject.h"
+#include "engine/objects/GameObjectManager.h"
+#include "engine/objects/ObjectFactory.h"
+#include "engine/objects/Transform.h"
+#include "engine/physics/Body.h"
+#include "game/GameDump.h"
+#include "game/menus/ButtonList.h"
+#include "game/player/Player.h"
+#include "game/player/PlayerController.h"
+#include "game/story/RecordAndPlay.h"
+
+namespace
+{
+const ComponentRow kRows[] = {
+    TableRow<Transform>("Transform"),
+    TableRow<Body>("Body"),
+    TableRow<Sprite>("Sprite"),
+    TableRow<Player>("Player"),
+    TableRow<PlayerController>("PlayerController"),
+    LaterRow("SecurityCamera", kCompSecurityCamera),
+    LaterRow("HUD", kCompHud),
+    LaterRow("HealthBar", kCompHealthBar),
+    LaterRow("StaminaBar", kCompStaminaBar),
+    LaterRow("Buttons", kCompButtonList),
+    LaterRow("TimedText", kCompTimedText),
+    LaterRow("Guard", kCompGuardLogic),
+    LaterRow("Robot", kCompRobot),
+    LaterRow("MovingFloor", kCompMovingFloor),
+    LaterRow("Camera", kCompSecurityCamNode),
+    LaterRow("NextLevelJumper", kCompNextLevelJumper),
+    LaterRow("CheckPoint", kCompCheckPoint),
+    LaterRow("EMP", kCompEmp),
+    LaterRow("DialogBox", kCompDialogBox),
+    LaterRow("Curtain", kCompCurtain),
+    LaterRow("DialogTrigger", kCompDialogTrigger),
+    LaterRow("MainMenu", kCompMainMenu),
+    TableRow<RecordAndPlay>("RecordAndPlay"),
+    LaterRow("TrashCan", kCompTrashCan),
+    LaterRow("Charger", kCompCharger),
+    LaterRow("MenuJumper", kCompMenuJumper),
+    LaterRow("BossFOV", kCompBossFov),
+    LaterRow("Boss", kCompBoss),
+    LaterRow("ZentoTech", kCompZentoTech),
+};
+
+class BellrunHooks final : public GameHooks
+{
+  public:
+    void StartEditor() override { LevelEditor::Get().Initialize(); }
+    void SetEditorOpen(bool open) override { LevelEditor::Get().editorOpen = open; }
+    bool EditorOpen() const override { return LevelEditor::Get().editorOpen; }
+    bool SimulationRunning() const override { return LevelEditor::Get().allObjectsWork; }
+    void DrawEditor() override { LevelEditor::Get().DrawUI(); }
+
+    void ToggleGodMode(GameObject& player) override
+    {
+        if (Player* p = player.Get<Player>()) p->godMode = !p->godMode;
+    }
+    PlayerLight LightOf(GameObject& player) const override
+    {
+        PlayerLight light;
+        if (Player* p = player.Get<Player>())
+        {
+            light.known = true;
+            light.closingLight = p->spotLight;
+            light.godMode = p->godMode;
+        }
+        return light;
+    }
+
+    void ShowButtonLists(GameObject& obj, bool show) override
+    {
+        for (const auto& c : obj.components)
+            if (c->typeNumber == kCompButtonList)
+                if (auto* list = dynamic_cast<ButtonList*>(c.get()))
+                {
+                    if (show)
+                        list->ShowAll();
+                    else
+                        list->HideAll();
+                }
+    }
+
+    void WriteDumpSections(JsonWriter& w) const override { WriteGameDump(w); }
+};
+} // namespace
+
+void RegisterGame()
+{
+    static BellrunHooks hooks;
+    SetComponentTable(kRows, static_cast<int>(sizeof kRows / sizeof kRows[0]));
+    SetGameHooks(&hooks);
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The content checker fails on a damaged copy of the data root, naming the file and the key of
+# each problem, and passes on the untouched copy.
+#   DamagedCopy.sh <check_content binary> <data dir>
+set -u
+check="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp -rL "$2" "$work/data"
+"$check" "$work/data" >"$work/clean.txt" || { echo "the untouched copy fails:"; cat "$work/clean.txt"; exit 1; }
+
+levels="$work/data/GameData/Levels"
+objects="$work/data/GameData/GameObjects"
+# Each damage and the line it must produce.
+sed -i 's/"Name": "Level1.json"/"Name": "Other.json"/' "$levels/Level1.json"
+sed -i 's/"Type": "PLAYER"/"Type": "PLAYR"/' "$objects/Player.json"
+printf '{"Name": ' >"$objects/Background.json"
+rm "$work/data/Textures/PlayerWalk.txt"
+expected=(
+  'GameData/Levels/Level1.json: "Name": must equal the file name'
+  'GameData/GameObjects/Player.json: "Type": missing or unknown'
+  'GameData/GameObjects/Background.json: parse error'
+  'GameData/GameObjects/Player.json: "CoordData": file missing'
+)
+if "$check" "$work/data" >"$work/damaged.txt"; then
+  echo "the damaged copy passed"
+  exit 1
+fi
+status=0
+for line in "${expected[@]}"; do
+  grep -qF "$line" "$work/damaged.txt" || { echo "missing: $line"; status=1; }
+done
+[ $status -eq 0 ] || cat "$work/damaged.txt"
+exit $status
