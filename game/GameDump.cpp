@@ -35,6 +35,13 @@ void WritePlayer(JsonWriter& w)
         w.Int(p->Life);
         w.Key("GodMode");
         w.Bool(p->godMode);
+        w.Key("Meter");
+        w.Double(p->Meter);
+        w.Key("Alarmed");
+        w.Bool(p->Alarmed);
+        w.Key("SafeZone");
+        w.Bool(p->SafeZone);
+        WriteNumbers(w, "CheckPoint", &p->CheckPointPosition.x, 3);
     }
     if (PlayerController* pc = player->Get<PlayerController>())
     {
@@ -44,6 +51,10 @@ void WritePlayer(JsonWriter& w)
         w.Bool(pc->Crawling);
         w.Key("Facing");
         w.Int(pc->Facing);
+        w.Key("BallCount");
+        w.Int(pc->BallCount);
+        w.Key("EmpCount");
+        w.Int(pc->EmpCount);
     }
     w.EndObject();
 }

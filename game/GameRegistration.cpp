@@ -9,9 +9,17 @@
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
 #include "game/GameDump.h"
+#include "game/enemies/GuardLogic.h"
+#include "game/enemies/SecurityCamNode.h"
+#include "game/enemies/SecurityCamera.h"
 #include "game/menus/ButtonList.h"
+#include "game/player/Charger.h"
+#include "game/player/CheckPoint.h"
+#include "game/player/Emp.h"
+#include "game/player/Hud.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
+#include "game/player/TrashCan.h"
 #include "game/story/RecordAndPlay.h"
 
 namespace
@@ -22,26 +30,27 @@ const ComponentRow kRows[] = {
     TableRow<Sprite>("Sprite"),
     TableRow<Player>("Player"),
     TableRow<PlayerController>("PlayerController"),
-    LaterRow("SecurityCamera", kCompSecurityCamera),
-    LaterRow("HUD", kCompHud),
-    LaterRow("HealthBar", kCompHealthBar),
-    LaterRow("StaminaBar", kCompStaminaBar),
+    TableRow<SecurityCamera>("SecurityCamera"),
+    TableRow<HUD>("HUD"),
+    TableRow<HealthBar>("HealthBar"),
+    TableRow<StaminaBar>("StaminaBar"),
     LaterRow("Buttons", kCompButtonList),
     LaterRow("TimedText", kCompTimedText),
-    LaterRow("Guard", kCompGuardLogic),
+    // A guard starts with its constructor's settings: the section is not read.
+    TableRow<GuardLogic>("Guard", false, false),
     LaterRow("Robot", kCompRobot),
     LaterRow("MovingFloor", kCompMovingFloor),
-    LaterRow("Camera", kCompSecurityCamNode),
+    TableRow<SecurityCamNode>("Camera"),
     LaterRow("NextLevelJumper", kCompNextLevelJumper),
-    LaterRow("CheckPoint", kCompCheckPoint),
-    LaterRow("EMP", kCompEmp),
+    TableRow<CheckPoint>("CheckPoint"),
+    TableRow<EMP>("EMP"),
     LaterRow("DialogBox", kCompDialogBox),
     LaterRow("Curtain", kCompCurtain),
     LaterRow("DialogTrigger", kCompDialogTrigger),
     LaterRow("MainMenu", kCompMainMenu),
     TableRow<RecordAndPlay>("RecordAndPlay"),
-    LaterRow("TrashCan", kCompTrashCan),
-    LaterRow("Charger", kCompCharger),
+    TableRow<TrashCan>("TrashCan"),
+    TableRow<Charger>("Charger"),
     LaterRow("MenuJumper", kCompMenuJumper),
     LaterRow("BossFOV", kCompBossFov),
     LaterRow("Boss", kCompBoss),

@@ -1,7 +1,10 @@
 // The controller's rules on a hand-made player: movement, jumps, crawl, throws, counters, events.
 #include <gtest/gtest.h>
 
+#include "engine/core/CameraManager.h"
+#include "engine/data/FileSystem.h"
 #include "tests/PlayerTestRig.h"
+#include "tests/TestSupport.h"
 
 namespace
 {
@@ -205,6 +208,10 @@ TEST(PlayerControllerThrow, EmptyHandTurnsTheCounterRedFor300MsFromTheFirstPress
 TEST(PlayerControllerThrow, AThrowTakesOneItem)
 {
     PlayerRig rig;
+    // A real throw needs the ball's archetype and a camera to aim through.
+    Files::SetDataRoot(TestSupport::ShippedData().string());
+    CameraManager::Get().cameras.push_back(std::make_unique<Camera>(
+        glm::vec3(4.0f, 1.5f, 15.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f)));
     rig.pc->BallCount = 2;
     PlayerRig::Mouse(SDL_BUTTON_RIGHT, true);
     rig.Frame();
@@ -340,7 +347,7 @@ TEST(PlayerControllerRobustness, MissingPartsDoNotCrash)
     rig.pc->Reset();
     rig.Frame();
     EXPECT_EQ(rig.pc->Facing, 1);
-    EXPECT_EQ(rig.pc->BallCount, 2) << "a throw with no transform still counts";
+    EXPECT_EQ(rig.pc->BallCount, 3) << "with no transform there is nothing to throw from";
 }
 
 TEST(PlayerControllerData, ReadsAndWritesItsSection)

@@ -41,7 +41,7 @@ mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$w
 
 # Sounds: short effects stay WAV; the rest are encoded with fixed stream serials
 # so reruns give identical files.
-for f in failthrow checkpoint newpickup laser; do
+for f in failthrow checkpoint newpickup laser hide pokeballCapture pokeballEscape; do
   cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
 done
 encode() { # <wav> <ogg> <quality> <serial>
@@ -52,6 +52,8 @@ encode throw.wav throw.ogg 2 102
 encode failthrow_emp.wav failthrow.ogg 2 103
 encode backgroundmusic.wav backgroundmusic.ogg 2 104
 encode newbossFinal.wav newbossFinal.ogg 2 105
+encode mmm.wav mmm.ogg 2 106
+encode empsound.wav empsound.ogg 2 107
 lame --quiet --noreplaygain -b 48 "$work/wav/paperRipNew.wav" "$data/Sounds/paperRipNew.mp3"
 
 # Fonts: the engine loads exactly these four names.

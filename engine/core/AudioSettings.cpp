@@ -33,6 +33,8 @@ void AudioSettings::Close()
 
 void AudioSettings::PlayEffect(const std::string& path, int volume)
 {
+    ++effectsRequested;
+    lastEffect = path;
     if (!open_) return;
     Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
     if (!chunk) return;

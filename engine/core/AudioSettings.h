@@ -19,6 +19,9 @@ class AudioSettings
 
     // Plays an effect once on the first free channel at volume 0..128 (0 while muteAll).
     void PlayEffect(const std::string& path, int volume);
+    // Every effect asked for, heard or not: tests and replays without a device can still tell.
+    long effectsRequested = 0;
+    std::string lastEffect;
     // Halts the music channel and loops path forever on a fresh channel at sample volume 35
     // (0 while muteMusic).
     void PlayMusic(const std::string& path);

@@ -4,9 +4,9 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "engine/core/GameHooks.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Random.h"
 #include "engine/objects/GameObjectManager.h"

@@ -253,7 +253,8 @@ void Engine::RunFrame()
     if (simulate)
     {
         PhysicsManager::Get().CollideMap();
-        PhysicsManager::Get().CollideBodies();
+        // Contacts are game effects (the meter, catching, hiding, pick-ups): none while paused.
+        if (!objects.paused) PhysicsManager::Get().CollideBodies();
     }
     CameraFollow();
     CameraManager::Get().Update();

@@ -41,6 +41,10 @@ void WriteObject(JsonWriter& w, GameObject& obj, int layer, int slot)
     w.StartObject();
     for (const auto& c : obj.components) c->Serialize(w);
     w.EndObject();
+    w.Key("State");
+    w.StartObject();
+    for (const auto& c : obj.components) c->WriteState(w);
+    w.EndObject();
     w.EndObject();
 }
 

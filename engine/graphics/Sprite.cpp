@@ -245,3 +245,13 @@ void Sprite::WriteTexCoords(float l, float r, float b, float t)
         VertexData[at + 1] = v[i];
     }
 }
+
+void Sprite::WriteState(JsonWriter& w) const
+{
+    w.Key("Active");
+    w.Bool(Active);
+    w.Key("Transparency");
+    w.Double(Transparency);
+    w.Key("TextureSlot");
+    w.Int(TextureSlot);
+}

@@ -31,6 +31,7 @@ class Sprite final : public Component
     void OnCollision(GameObject*) override {}
     bool Deserialize(const JsonView& value) override;
     virtual bool ReadText() { return true; }
+    void WriteState(JsonWriter& w) const override;
 
     // Steps animation a by one draw (called by the render pass for every sprite it draws).
     void Animate(int a);

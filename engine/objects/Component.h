@@ -60,6 +60,9 @@ class Component
     virtual Component* CopyFrom(const Component*) { return this; }
     virtual void DrawEditor() {}
     virtual bool Deserialize(const JsonView&) { return true; }
+    // Writes run-time state that a save does not hold into the dump's "State" object (keys
+    // only; outside checks read them, so names stay stable).
+    virtual void WriteState(JsonWriter&) const {}
 
     GameObject* owner;
     int typeNumber;

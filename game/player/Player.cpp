@@ -4,12 +4,16 @@
 
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
+#include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/graphics/Sprite.h"
-#include "engine/objects/GameObject.h"
+#include "engine/objects/GameObjectManager.h"
+#include "engine/objects/ObjectTypes.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/enemies/GuardLogic.h"
+#include "game/player/Charger.h"
 #include "game/player/PlayerController.h"
 
 namespace
@@ -133,6 +137,8 @@ void Player::HandleEvent(Event* event)
         StopBody(owner);
         break;
     case kEventUnhide:
+        // Only a hidden player comes out: delivered late, this must not revive a dying one.
+        if (!Hidden) break;
         State = kPlayerPlaying;
         Hidden = false;
         ShowSprite(owner, true);
@@ -141,6 +147,75 @@ void Player::HandleEvent(Event* event)
     default:
         break;
     }
+}
+
+void Player::OnCollision(GameObject* other)
+{
+    if (!other || State != kPlayerPlaying) return;
+    const double f = FrameRateController::Get().measuredFrameRate;
+    const float perSecond = f > 0.0 ? static_cast<float>(1.0 / f) : 0.0f;
+    const bool exposed = !SafeZone && !godMode;
+    switch (other->type)
+    {
+    case kTypeAlarm:
+        if (exposed && !Hidden) Meter += 250.0f * perSecond;
+        break;
+    case kTypeDeadPool:
+        if (exposed) Meter += 400.0f * perSecond;
+        break;
+    case kTypeBossFov:
+        if (exposed) Meter += 350.0f * perSecond;
+        break;
+    case kTypeGuard:
+        if (exposed && !Hidden)
+            if (GuardLogic* guard = other->Get<GuardLogic>())
+                if (!guard->Captured) Caught = true;
+        break;
+    case kTypeEmpCharger:
+        TouchCharger(*other, kEventEmpPickedUp);
+        break;
+    case kTypePocketBallCharger:
+        TouchCharger(*other, kEventBallPickedUp);
+        break;
+    case kTypePokeBallUpgrade:
+    case kTypeEmpUpgrade:
+        TakeUpgrade(*other);
+        break;
+    default:
+        break;
+    }
+}
+
+void Player::TouchCharger(const GameObject& charger, int event)
+{
+    const Charger* c = charger.Get<Charger>();
+    const PlayerController* pc = owner ? owner->Get<PlayerController>() : nullptr;
+    if (!c || !pc || c->ChargerState != kChargerReady) return;
+    const int held = event == kEventEmpPickedUp ? pc->EmpCount : pc->BallCount;
+    // The same test as the charger's own: a player holding a full set (or more) hears nothing.
+    if (held >= Charger::kFull) return;
+    AudioSettings::Get().PlayEffect("Sounds/newpickup.wav", 100);
+    EventManager::Get().PostEvent(event);
+}
+
+void Player::TakeUpgrade(GameObject& upgrade)
+{
+    // A queued upgrade is still reported until the queue runs; take it once.
+    GameObjectManager& objects = GameObjectManager::Get();
+    for (GameObject* queued : objects.destroyQueue)
+        if (queued == &upgrade) return;
+    AudioSettings::Get().PlayEffect("Sounds/paperRipNew.mp3", 100);
+    Engine& engine = Engine::Get();
+    if (upgrade.type == kTypePokeBallUpgrade)
+    {
+        engine.captureTimeMs += 1000.0f;
+    }
+    else
+    {
+        engine.cameraBlackoutMs += 1000.0f;
+        engine.empLifetimeMs += 1000.0f;
+    }
+    objects.QueueDestroy(&upgrade);
 }
 
 bool Player::Serialize(JsonWriter& writer) const

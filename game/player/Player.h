@@ -21,8 +21,7 @@ class Player final : public Component
 
     void Update() override;
     void HandleEvent(Event* event) override;
-    // Hazards and pick-ups arrive with their objects.
-    void OnCollision(GameObject*) override {}
+    void OnCollision(GameObject* other) override;
     bool Serialize(JsonWriter& writer) const override;
     bool Deserialize(const JsonView& value) override;
 
@@ -43,6 +42,8 @@ class Player final : public Component
   private:
     void Die();
     void Respawn();
+    void TouchCharger(const GameObject& charger, int event);
+    void TakeUpgrade(GameObject& upgrade);
 };
 
 // Where the dying player's spin, fade and shrink start, in milliseconds.

@@ -237,15 +237,15 @@ void PlayerController::Throw(const Parts& parts, const PlayerIntent& intent, boo
         if (!intent.playback) Play(ball ? "Sounds/failthrow.wav" : "Sounds/failthrow.ogg", 25);
         return;
     }
-    if (hidden) return;
+    if (hidden || !parts.transform) return;
+    // No direction (the aim point on the player, a centred stick in a recording): no throw.
+    glm::vec2 aim = AimDirection(parts.transform->position, intent);
+    if (aim == glm::vec2(0.0f)) return;
+    GameObject* thrown = ball ? ThrowBall(parts.transform->position, aim)
+                              : ThrowEmp(parts.transform->position, parts.transform->rotation, aim);
+    if (!thrown) return;
     if (!intent.playback) Play("Sounds/throw.ogg", 100);
     --count;
-    if (!parts.transform) return;
-    glm::vec2 aim = AimDirection(parts.transform->position, intent);
-    if (ball)
-        ThrowBall(parts.transform->position, aim);
-    else
-        ThrowEmp(parts.transform->position, parts.transform->rotation, aim);
 }
 
 void PlayerController::Jump(const Parts& parts, bool withSound)

@@ -2,27 +2,30 @@
 
 #include <cmath>
 
-#include "engine/data/FileSystem.h"
 #include "engine/objects/GameObject.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
 #include "game/player/PlayerIntent.h"
+#include "game/player/PokeBall.h"
 
 namespace
 {
 GameObject* Spawn(const char* archetype, const glm::vec3& from, const glm::vec2& aim)
 {
-    // Checked first so that a game without the item yet throws quietly.
-    if (!Files::DataFileExists(std::string("GameData/GameObjects/") + archetype)) return nullptr;
+    // An item must fly: without a transform and a body there is nothing to throw. Checked
+    // before spawning so that a bad archetype costs no slot and no count.
+    LoadedArchetype found;
+    if (!FindArchetype(archetype, found) || !found.view["Transform"].IsObject() ||
+        !found.view["Body"].IsObject())
+        return nullptr;
     GameObject* obj = SpawnFromArchetype(archetype);
-    if (!obj) return nullptr;
-    if (Transform* t = obj->Get<Transform>())
-    {
-        t->position.x = from.x;
-        t->position.y = from.y;
-    }
-    if (Body* b = obj->Get<Body>()) b->velocity = ThrowVelocity(aim);
+    Transform* t = obj ? obj->Get<Transform>() : nullptr;
+    Body* b = obj ? obj->Get<Body>() : nullptr;
+    if (!t || !b) return nullptr;
+    t->position.x = from.x;
+    t->position.y = from.y;
+    b->velocity = ThrowVelocity(aim);
     return obj;
 }
 } // namespace
@@ -49,7 +52,9 @@ glm::vec2 ThrowVelocity(const glm::vec2& aim)
 
 GameObject* ThrowBall(const glm::vec3& from, const glm::vec2& aim)
 {
-    return Spawn(kBallArchetype, from, aim);
+    GameObject* obj = Spawn(kBallArchetype, from, aim);
+    if (obj) obj->AddComponent(new PokeBall(obj));
+    return obj;
 }
 
 GameObject* ThrowEmp(const glm::vec3& from, float rotation, const glm::vec2& aim)

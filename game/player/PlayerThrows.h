@@ -1,8 +1,8 @@
 // PlayerThrows: launching a capture ball or an EMP from the player.
 //
-// For now the thrown object is only the archetype with a transform and a velocity; the items'
-// own behaviour (lifetime, capture, blackout) arrives with them. When an item's archetype is not
-// in the data yet nothing is spawned, but the throw still counts.
+// A thrown item is its archetype with the player's position and a velocity towards the aim;
+// the ball gets its PokeBall, the EMP's archetype brings its EMP. Nothing is thrown (and nothing
+// counted) when the layer is full or the archetype lacks a transform or a body.
 #pragma once
 
 #include <glm/vec2.hpp>
@@ -22,7 +22,7 @@ glm::vec2 AimDirection(const glm::vec3& from, const PlayerIntent& intent);
 // divides the across part).
 glm::vec2 ThrowVelocity(const glm::vec2& aim);
 
-// Spawns the ball at the player's x and y; nullptr when its archetype is missing.
+// Spawns the ball at the player's x and y; nullptr when nothing could be thrown.
 GameObject* ThrowBall(const glm::vec3& from, const glm::vec2& aim);
-// Spawns the EMP at the player's x, y and rotation; nullptr when its archetype is missing.
+// Spawns the EMP at the player's x, y and rotation; nullptr when nothing could be thrown.
 GameObject* ThrowEmp(const glm::vec3& from, float rotation, const glm::vec2& aim);

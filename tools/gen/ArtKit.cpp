@@ -20,8 +20,7 @@ bool WriteSheet(const std::string& texDir, const std::string& name,
     if (!f) return false;
     for (size_t i = 0; i < frames.size(); ++i)
         std::fprintf(f, "%s%zu = %d %d %d %d\n", name.c_str(), i,
-                     static_cast<int>(i) * fw * kArtUpscale, 0, fw * kArtUpscale,
-                     fh * kArtUpscale);
+                     static_cast<int>(i) * fw * kArtUpscale, 0, fw * kArtUpscale, fh * kArtUpscale);
     return std::fclose(f) == 0;
 }
 

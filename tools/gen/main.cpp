@@ -1,11 +1,16 @@
 // Content generator: draws every texture, synthesises every sound (as WAV;
 // the script encodes OGG/MP3) and builds the maps from their text layouts.
 //   generate_content <dataDir> <wavDir> <layout.txt>...
+#include "GuardArt.h"
+#include "HudArt.h"
 #include "MapBuild.h"
 #include "Music.h"
+#include "PickupArt.h"
 #include "PlayerArt.h"
 #include "SceneryArt.h"
 #include "SoundFx.h"
+#include "StealthArt.h"
+#include "StealthSfx.h"
 #include "TextArt.h"
 #include "TileArt.h"
 
@@ -27,10 +32,18 @@ int main(int argc, char** argv)
         bool ok;
     };
     const Step steps[] = {
-        {"player", MakePlayerArt(tex)}, {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
-        {"tiles", MakeTileArt(tex)},    {"scenery", MakeSceneryArt(tex)},
-        {"titles", MakeTextArt(tex)},   {"effects", MakeSoundFx(wav)},
+        {"player", MakePlayerArt(tex)},
+        {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
+        {"tiles", MakeTileArt(tex)},
+        {"scenery", MakeSceneryArt(tex)},
+        {"titles", MakeTextArt(tex)},
+        {"effects", MakeSoundFx(wav)},
         {"music", MakeMusic(wav)},
+        {"guards", MakeGuardArt(tex)},
+        {"stealth props", MakeStealthArt(tex)},
+        {"pickups", MakePickupArt(tex)},
+        {"hud", MakeHudArt(tex)},
+        {"stealth effects", MakeStealthSfx(wav)},
     };
     int failures = 0;
     for (const Step& s : steps)

@@ -1,0 +1,36 @@
+// SecurityCamNode: the camera body on the wall. It builds its light cone from "CameraFOV.json",
+// catches EMPs that touch it, and blacks the cone out for a while, shaking until it comes back.
+#pragma once
+
+#include <glm/vec3.hpp>
+
+#include "engine/objects/Component.h"
+#include "engine/objects/ObjectRef.h"
+
+class SecurityCamNode final : public Component
+{
+  public:
+    static constexpr int kTypeNumber = kCompSecurityCamNode;
+    static constexpr const char* kConeArchetype = "CameraFOV.json";
+
+    explicit SecurityCamNode(GameObject* owner) : Component(owner, kCompSecurityCamNode) {}
+
+    void Update() override;
+    void HandleEvent(Event*) override {}
+    void OnCollision(GameObject* other) override;
+    bool Serialize(JsonWriter& writer) const override;
+    bool Deserialize(const JsonView& value) override;
+    void WriteState(JsonWriter& w) const override;
+
+    GameObject* ConeObject() const { return Cone.Get(); }
+
+    ObjectRef Cone;
+    ObjectRef StuckEmp;
+    float BlackoutTimer = 0.0f;
+    bool FirstFrame = true;
+    bool Idle = true;
+    glm::vec3 HomePosition{0.0f};
+
+  private:
+    void EndBlackout();
+};

@@ -1,0 +1,18 @@
+// CheckPoint: touching it moves the player's respawn point here; the latest one lights up.
+#pragma once
+
+#include "engine/objects/Component.h"
+
+class CheckPoint final : public Component
+{
+  public:
+    static constexpr int kTypeNumber = kCompCheckPoint;
+
+    explicit CheckPoint(GameObject* owner) : Component(owner, kCompCheckPoint) {}
+
+    void HandleEvent(Event*) override {}
+    void OnCollision(GameObject* other) override;
+    void WriteState(JsonWriter& w) const override;
+
+    bool Activated = false;
+};
