@@ -10,6 +10,7 @@
 #include "engine/physics/Body.h"
 #include "game/GameDump.h"
 #include "game/menus/ButtonList.h"
+#include "game/menus/MainMenu.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
 #include "game/story/RecordAndPlay.h"
@@ -26,7 +27,7 @@ const ComponentRow kRows[] = {
     LaterRow("HUD", kCompHud),
     LaterRow("HealthBar", kCompHealthBar),
     LaterRow("StaminaBar", kCompStaminaBar),
-    LaterRow("Buttons", kCompButtonList),
+    TableRow<ButtonList>("Buttons"),
     LaterRow("TimedText", kCompTimedText),
     LaterRow("Guard", kCompGuardLogic),
     LaterRow("Robot", kCompRobot),
@@ -38,7 +39,7 @@ const ComponentRow kRows[] = {
     LaterRow("DialogBox", kCompDialogBox),
     LaterRow("Curtain", kCompCurtain),
     LaterRow("DialogTrigger", kCompDialogTrigger),
-    LaterRow("MainMenu", kCompMainMenu),
+    TableRow<MainMenu>("MainMenu"),
     TableRow<RecordAndPlay>("RecordAndPlay"),
     LaterRow("TrashCan", kCompTrashCan),
     LaterRow("Charger", kCompCharger),
