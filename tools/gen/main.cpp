@@ -2,6 +2,8 @@
 // the script encodes OGG/MP3) and builds the maps from their text layouts.
 //   generate_content <dataDir> <wavDir> <layout.txt>...
 #include "MapBuild.h"
+#include "MenuArt.h"
+#include "MenuSounds.h"
 #include "Music.h"
 #include "PlayerArt.h"
 #include "SceneryArt.h"
@@ -27,10 +29,16 @@ int main(int argc, char** argv)
         bool ok;
     };
     const Step steps[] = {
-        {"player", MakePlayerArt(tex)}, {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
-        {"tiles", MakeTileArt(tex)},    {"scenery", MakeSceneryArt(tex)},
-        {"titles", MakeTextArt(tex)},   {"effects", MakeSoundFx(wav)},
+        {"player", MakePlayerArt(tex)},
+        {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
+        {"tiles", MakeTileArt(tex)},
+        {"scenery", MakeSceneryArt(tex)},
+        {"titles", MakeTextArt(tex)},
+        {"effects", MakeSoundFx(wav)},
         {"music", MakeMusic(wav)},
+        {"menu art", MakeMenuArt(tex, data + "/Fonts")},
+        {"menu files", MakeMenuFiles(data + "/GameData/GameObjects", data + "/Fonts")},
+        {"menu sounds", MakeMenuSounds(wav)},
     };
     int failures = 0;
     for (const Step& s : steps)
