@@ -2,11 +2,13 @@
 
 #include "Image.h"
 #include "MenuLayout.h"
+#include "MenuSounds.h"
 #include "MenuText.h"
 #include "Palette.h"
 #include "Rng.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -187,4 +189,14 @@ bool MakeMenuArt(const std::string& texDir, const std::string& fontDir)
              ok;
     ok = TitlePlate().SavePng(texDir + "/TitlePlate.png") && ok;
     return ok;
+}
+
+bool MakeMenuContent(const std::string& dataDir, const std::string& wavDir)
+{
+    const std::string fonts = dataDir + "/Fonts";
+    const bool art = MakeMenuArt(dataDir + "/Textures", fonts);
+    const bool files = MakeMenuFiles(dataDir + "/GameData/GameObjects", fonts);
+    const bool sounds = MakeMenuSounds(wavDir);
+    if (!art || !files || !sounds) std::fprintf(stderr, "generate_content: menu content failed\n");
+    return art && files && sounds;
 }

@@ -3,7 +3,6 @@
 //   generate_content <dataDir> <wavDir> <layout.txt>...
 #include "MapBuild.h"
 #include "MenuArt.h"
-#include "MenuSounds.h"
 #include "Music.h"
 #include "PlayerArt.h"
 #include "SceneryArt.h"
@@ -29,16 +28,10 @@ int main(int argc, char** argv)
         bool ok;
     };
     const Step steps[] = {
-        {"player", MakePlayerArt(tex)},
-        {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
-        {"tiles", MakeTileArt(tex)},
-        {"scenery", MakeSceneryArt(tex)},
-        {"titles", MakeTextArt(tex)},
-        {"effects", MakeSoundFx(wav)},
+        {"player", MakePlayerArt(tex)}, {"icon", MakeIcon(tex + "/BellrunIcon-2.bmp")},
+        {"tiles", MakeTileArt(tex)},    {"scenery", MakeSceneryArt(tex)},
+        {"titles", MakeTextArt(tex)},   {"effects", MakeSoundFx(wav)},
         {"music", MakeMusic(wav)},
-        {"menu art", MakeMenuArt(tex, data + "/Fonts")},
-        {"menu files", MakeMenuFiles(data + "/GameData/GameObjects", data + "/Fonts")},
-        {"menu sounds", MakeMenuSounds(wav)},
     };
     int failures = 0;
     for (const Step& s : steps)
@@ -47,6 +40,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "generate_content: writing %s failed\n", s.what);
             ++failures;
         }
+    if (!MakeMenuContent(data, wav)) ++failures;
     for (int i = 3; i < argc; ++i)
         if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
     return failures == 0 ? 0 : 1;
