@@ -3,6 +3,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/menus/MenuDump.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
 
@@ -63,4 +64,5 @@ void WritePlayer(JsonWriter& w)
 void WriteGameDump(JsonWriter& w)
 {
     WritePlayer(w);
+    WriteMenuDump(w);
 }

@@ -13,6 +13,7 @@
 #include "game/enemies/SecurityCamNode.h"
 #include "game/enemies/SecurityCamera.h"
 #include "game/menus/ButtonList.h"
+#include "game/menus/MainMenu.h"
 #include "game/player/Charger.h"
 #include "game/player/CheckPoint.h"
 #include "game/player/Emp.h"
@@ -34,7 +35,7 @@ const ComponentRow kRows[] = {
     TableRow<HUD>("HUD"),
     TableRow<HealthBar>("HealthBar"),
     TableRow<StaminaBar>("StaminaBar"),
-    LaterRow("Buttons", kCompButtonList),
+    TableRow<ButtonList>("Buttons"),
     LaterRow("TimedText", kCompTimedText),
     // A guard starts with its constructor's settings: the section is not read.
     TableRow<GuardLogic>("Guard", false, false),
@@ -47,7 +48,7 @@ const ComponentRow kRows[] = {
     LaterRow("DialogBox", kCompDialogBox),
     LaterRow("Curtain", kCompCurtain),
     LaterRow("DialogTrigger", kCompDialogTrigger),
-    LaterRow("MainMenu", kCompMainMenu),
+    TableRow<MainMenu>("MainMenu"),
     TableRow<RecordAndPlay>("RecordAndPlay"),
     TableRow<TrashCan>("TrashCan"),
     TableRow<Charger>("Charger"),

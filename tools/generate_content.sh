@@ -44,6 +44,9 @@ mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$w
 for f in failthrow checkpoint newpickup laser hide pokeballCapture pokeballEscape; do
   cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
 done
+for f in button select; do # the menus' clicks
+  cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
+done
 encode() { # <wav> <ogg> <quality> <serial>
   oggenc -Q -q "$3" --serial "$4" -o "$data/Sounds/$2" "$work/wav/$1"
 }

@@ -44,17 +44,31 @@ void AudioSettings::PlayEffect(const std::string& path, int volume)
 
 void AudioSettings::PlayMusic(const std::string& path)
 {
+    PlayMusic(path, muteMusic);
+}
+
+void AudioSettings::PlayMusic(const std::string& path, bool silent)
+{
     if (!open_) return;
     if (musicChannel >= 0) Mix_HaltChannel(musicChannel);
+    musicChannel = -1;
     Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
     if (!chunk) return;
-    Mix_VolumeChunk(chunk, muteMusic ? 0 : 35);
-    musicChannel = Mix_PlayChannel(-1, chunk, -1);
+    Mix_VolumeChunk(chunk, silent ? 0 : 35);
+    musicChunk_ = chunk;
+    // A failed play answers -1, which to the mixer means every channel: never keep it.
+    int channel = Mix_PlayChannel(-1, chunk, -1);
+    musicChannel = channel >= 0 ? channel : -1;
 }
 
 void AudioSettings::SetMusicVolume(int volume)
 {
     if (open_ && musicChannel >= 0) Mix_Volume(musicChannel, volume);
+}
+
+void AudioSettings::RestoreMusicLoudness()
+{
+    if (open_ && musicChunk_) Mix_VolumeChunk(musicChunk_, 35);
 }
 
 void AudioSettings::ApplyMusicVolume()

@@ -6,6 +6,8 @@
 
 #include <string>
 
+struct Mix_Chunk;
+
 class AudioSettings
 {
   public:
@@ -25,7 +27,11 @@ class AudioSettings
     // Halts the music channel and loops path forever on a fresh channel at sample volume 35
     // (0 while muteMusic).
     void PlayMusic(const std::string& path);
+    // The same at volume 0 when silent.
+    void PlayMusic(const std::string& path, bool silent);
     void SetMusicVolume(int volume);
+    // A track started while muted plays at sample volume 0; unmuting brings it back to 35.
+    void RestoreMusicLoudness();
     // 128 on the title level, 50 elsewhere.
     void ApplyMusicVolume();
 
@@ -36,4 +42,5 @@ class AudioSettings
   private:
     AudioSettings() = default;
     bool open_ = false;
+    Mix_Chunk* musicChunk_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Random.h"
+#include "engine/core/Settings.h"
 #include "engine/core/StateDump.h"
 #include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
@@ -19,7 +20,6 @@
 #include "engine/data/ResourceManager.h"
 #include "engine/graphics/Gpu.h"
 #include "engine/graphics/GraphicsManager.h"
-#include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
@@ -72,11 +72,15 @@ bool Engine::OpenPlatform()
         SDL_free(pref);
     }
     std::printf("%s\n", prefPath.c_str());
+    GameSettings settings = LoadSettings(prefPath);
+    ApplyAudioSettings(settings);
     WindowManager& window = WindowManager::Get();
     if (!options_.headless)
     {
-        fullscreen = !options_.windowed;
+        // --windowed is a developer's run at a chosen size; the player's choice rules otherwise.
+        fullscreen = !options_.windowed && settings.fullScreen;
         window.Open(fullscreen, options_.width, options_.height);
+        if (!options_.windowed && !fullscreen) window.SetFullscreen(false);
     }
     else
     {
@@ -164,20 +168,15 @@ void Engine::ShowQuitConfirmation()
                           { hasConfirm = hasConfirm || obj.name == "ConfirmQuitMenu.json"; });
     if (!hasConfirm)
     {
-        // Without a confirmation menu in the level there is nothing to answer: quit at once.
+        // A level without the confirmation (a test level, a bare data root) has nothing to
+        // answer with: quit at once rather than freeze on a blank pause.
         running = false;
         levelActive = false;
         return;
     }
     CameraManager::Get().paused = true;
     objects.paused = true;
-    objects.ForEachActive(kLayerMenu,
-                          [](GameObject& obj)
-                          {
-                              bool confirm = obj.name == "ConfirmQuitMenu.json";
-                              Hooks().ShowButtonLists(obj, confirm);
-                              if (Sprite* sprite = obj.Get<Sprite>()) sprite->Active = confirm;
-                          });
+    objects.ShowMenu("ConfirmQuitMenu.json");
 }
 
 void Engine::DebugKeys()

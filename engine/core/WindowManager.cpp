@@ -57,6 +57,32 @@ void WindowManager::RefreshSize()
     if (window) SDL_GetWindowSize(window, &width, &height);
 }
 
+void WindowManager::SetFullscreen(bool on)
+{
+    if (!window) return;
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0) display = 0;
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.w > 0 && mode.h > 0)
+        displayMode = mode;
+    SDL_Rect bounds{0, 0, displayMode.w, displayMode.h};
+    SDL_GetDisplayBounds(display, &bounds);
+    if (displayMode.w <= 0 || displayMode.h <= 0) return;
+    if (on)
+    {
+        width = displayMode.w;
+        height = displayMode.h;
+        SDL_SetWindowSize(window, width, height);
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+        return;
+    }
+    width = displayMode.w * 2 / 3;
+    height = displayMode.h * 2 / 3;
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowSize(window, width, height);
+    SDL_SetWindowPosition(window, bounds.x + displayMode.w / 6, bounds.y + displayMode.h / 6);
+}
+
 void WindowManager::Swap()
 {
     if (window && glContext) SDL_GL_SwapWindow(window);

@@ -14,6 +14,9 @@ class WindowManager
     // width x height. Returns true when a window exists.
     bool Open(bool fullscreen, int width, int height);
     void RefreshSize();
+    // Full screen at the desktop size of the display the window is on, or a window two thirds
+    // of that size, centred on it. Without a window only the answer changes: nothing.
+    void SetFullscreen(bool on);
     void Swap();
     void Close();
 

@@ -116,6 +116,14 @@ void LevelManager::GoToLastLevel()
     levelChangePending = true;
 }
 
+void LevelManager::RestartGame()
+{
+    GoToFirstLevel();
+    if (first + 1 < levels.size()) current = first + 1;
+    MusicStep();
+    ChangeTail();
+}
+
 bool LevelManager::GoToLevel(const std::string& name)
 {
     for (size_t i = 0; i < levels.size(); ++i)
@@ -141,7 +149,11 @@ void LevelManager::LoadLevel()
         LoadFromList();
     CameraManager::Get().ResetToHome();
     GameObjectManager& objects = GameObjectManager::Get();
-    if (objects.paused) objects.TogglePause();
+    if (objects.paused)
+        objects.TogglePause();
+    else
+        // A save written while its confirmation was up must not bring that menu back.
+        objects.ShowMenu("PauseMenu.json");
     levelChangePending = false;
     InputManager& input = InputManager::Get();
     if (current != first && input.controllerConnected && GetCurrentLevelName() != "MainMenu.json")

@@ -17,6 +17,9 @@ class LevelManager
     void RestartLevel();
     void GoToFirstLevel();
     void GoToLastLevel();
+    // A new game from the menus: the entry after the title level (the title itself when the
+    // list holds nothing else), with the music of a next-level step.
+    void RestartGame();
     // Makes the named list entry current and requests it (developer switch --level).
     bool GoToLevel(const std::string& name);
     // Replaces the running level with the current list entry, or with the save file when

@@ -5,6 +5,8 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/EventManager.h"
 #include "engine/graphics/GraphicsManager.h"
+#include "engine/graphics/Sprite.h"
+#include "engine/physics/Body.h"
 
 GameObjectManager& GameObjectManager::Get()
 {
@@ -162,9 +164,28 @@ void GameObjectManager::TogglePause()
 
 void GameObjectManager::ResetMenusForPlay()
 {
-    // Menus are drawn only while paused; leaving the pause hides every menu's buttons so the
-    // next pause starts from a clean menu.
-    ForEachActive(kLayerMenu, [](GameObject& obj) { obj.HideButtonLists(); });
+    // The pause menu is the one up at the next pause, whatever was shown last.
+    ShowMenu("PauseMenu.json");
+    // Only a level with a player has one to stop; the title level has none.
+    if (GameObject* player = Player())
+        if (Body* body = player->Get<Body>()) body->velocity = glm::vec2(0.0f);
+}
+
+bool GameObjectManager::ShowMenu(const std::string& fileName)
+{
+    bool found = false;
+    ForEachActive(kLayerMenu,
+                  [&](GameObject& obj)
+                  {
+                      bool show = obj.name == fileName;
+                      found = found || show;
+                      if (show)
+                          obj.ShowButtonLists();
+                      else
+                          obj.HideButtonLists();
+                      if (Sprite* sprite = obj.Get<Sprite>()) sprite->Active = show;
+                  });
+    return found;
 }
 
 void GameObjectManager::DrawScene()

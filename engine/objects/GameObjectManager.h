@@ -36,7 +36,11 @@ class GameObjectManager
     void DestroyAllObjects();
     void UpdateAll();
     void TogglePause();
+    // Shows the pause menu for the next pause and stops the player.
     void ResetMenusForPlay();
+    // Shows the menu object (layer 9) named fileName and hides every other; a level without it
+    // ends up with every menu hidden. True when the level has that menu.
+    bool ShowMenu(const std::string& fileName);
     void DrawScene();
     void Broadcast(class Event* event);
 

@@ -16,11 +16,17 @@ sed -i 's/"Name": "Level1.json"/"Name": "Other.json"/' "$levels/Level1.json"
 sed -i 's/"Type": "PLAYER"/"Type": "PLAYR"/' "$objects/Player.json"
 printf '{"Name": ' >"$objects/Background.json"
 rm "$work/data/Textures/PlayerWalk.txt"
+sed -i 's/"ClickFunction": "Resume"/"ClickFunction": "Resum"/' "$objects/PauseMenu.json"
+sed -i '0,/"Active": "true"/s//"Active": "True"/' "$objects/OptionsMenu.json"
+sed -i 's/"ConfirmSaveMenu.json"/"ConfirmSaveMenuX.json"/' "$levels/Level1.json"
 expected=(
   'GameData/Levels/Level1.json: "Name": must equal the file name'
   'GameData/GameObjects/Player.json: "Type": missing or unknown'
   'GameData/GameObjects/Background.json: parse error'
   'GameData/GameObjects/Player.json: "CoordData": file missing'
+  'GameData/GameObjects/PauseMenu.json: "Buttons[1].ClickFunction": not a click function name'
+  'GameData/GameObjects/OptionsMenu.json: "Buttons[1].Active": must be the string "true" or "false"'
+  'GameData/Levels/Level1.json: "GameObjects": PauseMenu.json opens ConfirmSaveMenu.json, which the level lacks'
 )
 if "$check" "$work/data" >"$work/damaged.txt"; then
   echo "the damaged copy passed"

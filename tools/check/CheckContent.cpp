@@ -4,6 +4,7 @@
 //   check_content <dataDir> [previewDir]
 #include "ContentChecks.h"
 #include "JsonFiles.h"
+#include "MenuChecks.h"
 #include "Preview.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     CheckMapsAndLevels(data, rep);
     CheckSystemFiles(data, rep);
     CheckMedia(data, rep);
+    CheckMenus(data, rep);
     if (argc > 2)
         for (const std::string& level : ListFiles(data + "/GameData/Levels", ".json"))
             if (!RenderLevelPreview(data, level, std::string(argv[2]) + "/" + level + ".png"))

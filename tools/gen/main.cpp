@@ -4,6 +4,7 @@
 #include "GuardArt.h"
 #include "HudArt.h"
 #include "MapBuild.h"
+#include "MenuArt.h"
 #include "Music.h"
 #include "PickupArt.h"
 #include "PlayerArt.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "generate_content: writing %s failed\n", s.what);
             ++failures;
         }
+    if (!MakeMenuContent(data, wav)) ++failures;
     for (int i = 3; i < argc; ++i)
         if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
     return failures == 0 ? 0 : 1;

@@ -1,0 +1,25 @@
+// Settings: the player's options that outlive a run (full screen and the two mutes), kept in
+// "settings.json" in the preference folder.
+#pragma once
+
+#include <string>
+
+struct GameSettings
+{
+    bool fullScreen = true;
+    bool muteMusic = false;
+    bool muteAll = false;
+};
+
+// Reads prefPath + "settings.json". A missing file is the defaults, silently; a damaged one is
+// one line and the defaults; a key of the wrong type is one line and keeps its default.
+GameSettings LoadSettings(const std::string& prefPath);
+// Writes the file through a temp file and a rename, so a crash mid-write keeps the old options.
+bool SaveSettings(const std::string& prefPath, const GameSettings& settings);
+
+// The options as they stand in the running game (Engine::fullscreen, AudioSettings' mutes).
+GameSettings CurrentSettings();
+// Puts the mutes into AudioSettings (the window's mode is the engine's start-up business).
+void ApplyAudioSettings(const GameSettings& settings);
+// Saves CurrentSettings to the engine's preference folder; nothing without one.
+bool SaveCurrentSettings();

@@ -1,0 +1,305 @@
+// Menus driven as a player drives them: keyboard, mouse and controller through the pause menu,
+// its confirmations and the options, on a small data root of menu files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+#include "engine/core/AudioSettings.h"
+#include "engine/core/Engine.h"
+#include "engine/core/InputManager.h"
+#include "engine/data/LevelManager.h"
+#include "engine/graphics/Sprite.h"
+#include "engine/graphics/TextRenderer.h"
+#include "engine/objects/GameObjectManager.h"
+#include "game/menus/ButtonList.h"
+#include "game/menus/MenuActions.h"
+#include "tests/Harness.h"
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct B
+{
+    const char* text;
+    const char* function; // nullptr: a heading
+    float y;
+};
+
+std::string MenuJson(const std::string& name, std::initializer_list<B> buttons)
+{
+    std::ostringstream s;
+    s << R"({"Name": ")" << name << R"(", "Type": "MENU", "Transform": {"Scale": [2, 2]},
+        "Sprite": {"Static": "true"}, "Buttons": [)";
+    bool first = true;
+    for (const B& b : buttons)
+    {
+        s << (first ? "" : ",") << R"({"Position": [0, )" << b.y
+          << R"(, 0], "Scale": [0.6, 0.1], "Font": "Fonts/Facet_Regular.ttf", "Text": ")" << b.text
+          << R"(", "UI": "true", "Color": [20, 30, 40], "Active": ")"
+          << (b.function ? "true" : "false") << "\"";
+        if (b.function) s << R"(, "ClickFunction": ")" << b.function << "\"";
+        s << "}";
+        first = false;
+    }
+    s << "]}";
+    return s.str();
+}
+
+const char* const kMenus[] = {"PauseMenu.json", "OptionsMenu.json", "ConfirmQuitMenu.json",
+                              "ConfirmSaveMenu.json", "ControlsMenu.json"};
+
+// The mini root's levels, each holding every menu; the title level also has a title object.
+fs::path MenuRoot(fs::path& home)
+{
+    home = TestSupport::MakeTempDir("menuhome");
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", (home / "share").c_str(), 1);
+    fs::path root = TestSupport::MakeMiniDataRoot("menus");
+    auto write = [&](const std::string& name, const std::string& text)
+    { TestSupport::WriteText(root, "GameData/GameObjects/" + name, text); };
+    write("PauseMenu.json", MenuJson("PauseMenu.json", {{"Paused", nullptr, 0.6f},
+                                                        {"Resume", "Resume", 0.4f},
+                                                        {"Options", "Options", 0.2f},
+                                                        {"Save", "SaveGame", 0.0f},
+                                                        {"Quit", "Quit", -0.2f}}));
+    write("OptionsMenu.json", MenuJson("OptionsMenu.json", {{"Options", nullptr, 0.6f},
+                                                            {"", "MuteMusic", 0.4f},
+                                                            {"", "MuteAll", 0.2f},
+                                                            {"", "ToggleFullScreen", 0.0f},
+                                                            {"Back", "Back", -0.2f}}));
+    write("ConfirmQuitMenu.json",
+          MenuJson("ConfirmQuitMenu.json",
+                   {{"Quit?", nullptr, 0.3f}, {"Yes", "QuitYes", 0.1f}, {"No", "QuitNo", -0.1f}}));
+    write("ConfirmSaveMenu.json",
+          MenuJson("ConfirmSaveMenu.json", {{"Yes", "SaveYes", 0.1f}, {"No", "Back", -0.1f}}));
+    write("ControlsMenu.json", MenuJson("ControlsMenu.json", {{"Back", "Back", -0.8f}}));
+    std::string entries;
+    for (const char* m : kMenus) entries += R"(, {"Name": ")" + std::string(m) + R"("})";
+    for (const char* level : {"Play.json", "Last.json"})
+    {
+        std::string path = "GameData/Levels/" + std::string(level);
+        std::string text = TestSupport::ReadText(root / path);
+        text.insert(text.rfind(']'), entries);
+        TestSupport::WriteText(root, path, text);
+    }
+    return root;
+}
+
+GameObject* Menu(const std::string& name)
+{
+    GameObject* found = nullptr;
+    GameObjectManager::Get().ForEachActive(kLayerMenu, [&](GameObject& o)
+                                           { found = o.name == name ? &o : found; });
+    return found;
+}
+
+ButtonList* List(const std::string& name)
+{
+    GameObject* m = Menu(name);
+    return m ? m->Get<ButtonList>() : nullptr;
+}
+
+// The menus whose buttons show, in slot order.
+std::vector<std::string> Shown()
+{
+    std::vector<std::string> names;
+    GameObjectManager::Get().ForEachActive(kLayerMenu,
+                                           [&](GameObject& o)
+                                           {
+                                               ButtonList* l = o.Get<ButtonList>();
+                                               if (l && l->Shown()) names.push_back(o.name);
+                                           });
+    return names;
+}
+
+void Inject(SDL_Event e)
+{
+    InputManager::Get().Inject(e);
+}
+
+// Moves the mouse onto a point in device coordinates of the 1280x720 headless window.
+void MouseTo(float x, float y)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = static_cast<int>((x + 1.0f) * 640.0f);
+    e.motion.y = static_cast<int>((1.0f - y) * 360.0f);
+    Inject(e);
+}
+
+void Click(HeadlessGame& game)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    Inject(e);
+    game.Frames(1);
+    e.type = SDL_MOUSEBUTTONUP;
+    Inject(e);
+    game.Frames(1);
+}
+
+void PadButton(HeadlessGame& game, SDL_GameControllerButton button)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_CONTROLLERBUTTONDOWN;
+    e.cbutton.button = static_cast<Uint8>(button);
+    e.cbutton.which = kScriptedDevice;
+    Inject(e);
+    game.Frames(1);
+    e.type = SDL_CONTROLLERBUTTONUP;
+    Inject(e);
+    game.Frames(1);
+}
+
+// A key pressed for a frame and released for a frame, as fingers do.
+void Press(HeadlessGame& game, const char* key)
+{
+    game.Tap(key);
+    game.Frames(1);
+}
+
+struct MenuFlow : testing::Test
+{
+    void SetUp() override { root = MenuRoot(home); }
+    void TearDown() override
+    {
+        fs::remove_all(root);
+        fs::remove_all(home);
+    }
+    fs::path home, root;
+};
+} // namespace
+
+TEST_F(MenuFlow, KeyboardPausesMutesSavesAndResumes)
+{
+    HeadlessGame game(root, "Play.json");
+    ASSERT_EQ(game.status(), 0);
+    game.Frames(2);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"}); // ready for the next pause
+    Press(game, "Escape");
+    game.Frames(1);
+    ASSERT_TRUE(GameObjectManager::Get().paused);
+    EXPECT_TRUE(Menu("PauseMenu.json")->Get<Sprite>()->Active);
+    EXPECT_FALSE(Menu("OptionsMenu.json")->Get<Sprite>()->Active);
+    EXPECT_EQ(List("PauseMenu.json")->selectedIndex, 0);
+    // Resume, Options: one step down, then Return opens the options and nothing more.
+    Press(game, "Down");
+    Press(game, "Return");
+    EXPECT_EQ(Shown(), std::vector<std::string>{"OptionsMenu.json"});
+    EXPECT_EQ(List("OptionsMenu.json")->selectedIndex, 0);
+    EXPECT_FALSE(AudioSettings::Get().muteMusic);
+    // The toggles' labels come from the flags, not from the file.
+    EXPECT_EQ(List("OptionsMenu.json")->activeButtons[0]->text, "Mute Music");
+    Press(game, "Return");
+    EXPECT_TRUE(AudioSettings::Get().muteMusic);
+    EXPECT_EQ(List("OptionsMenu.json")->activeButtons[0]->text, "Unmute Music");
+    EXPECT_NE(TestSupport::ReadText(fs::path(Engine::Get().prefPath) / "settings.json")
+                  .find("\"MuteMusic\": true"),
+              std::string::npos);
+    // Back (wraps up from the first) returns to the pause menu, still paused.
+    Press(game, "Up");
+    Press(game, "Return");
+    EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"});
+    EXPECT_TRUE(GameObjectManager::Get().paused);
+    // Save, then yes: the save is written and the pause menu is back.
+    Press(game, "Down");
+    Press(game, "Down");
+    Press(game, "Return");
+    EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmSaveMenu.json"});
+    Press(game, "Return");
+    EXPECT_TRUE(fs::exists(LevelManager::Get().SavePath()));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"});
+    Press(game, "Return"); // Resume
+    EXPECT_FALSE(GameObjectManager::Get().paused);
+    // To another level; loading brings the saved one back, unpaused, pause menu ready.
+    LevelManager::Get().GoToLastLevel();
+    game.Frames(2);
+    ASSERT_EQ(LevelManager::Get().GetCurrentLevelName(), "Last.json");
+    MenuButton load;
+    RunClickFunction(kClickLoadGame, load);
+    game.Frames(2);
+    EXPECT_EQ(LevelManager::Get().GetCurrentLevelName(), "Play.json");
+    EXPECT_FALSE(GameObjectManager::Get().paused);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"});
+}
+
+TEST_F(MenuFlow, MouseHoverWithAHeadingSelectsTheButtonUnderIt)
+{
+    HeadlessGame game(root, "Play.json");
+    ASSERT_EQ(game.status(), 0);
+    Press(game, "Escape");
+    game.Frames(1);
+    ButtonList* pause = List("PauseMenu.json");
+    ASSERT_EQ(pause->activeButtons.size(), 4u);
+    // The last button ("Quit", file index 4 behind the heading) can be hovered.
+    MouseTo(0.0f, -0.2f);
+    game.Frames(1);
+    EXPECT_EQ(pause->selectedIndex, 3);
+    EXPECT_TRUE(pause->activeButtons[3]->selected);
+    EXPECT_GT(TextRenderer::Get().textsDrawn, 0);
+    // "Options" under the mouse, not the one after it.
+    MouseTo(0.1f, 0.22f);
+    game.Frames(1);
+    EXPECT_EQ(pause->selectedIndex, 1);
+    EXPECT_FALSE(pause->activeButtons[3]->selected);
+    Click(game);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"OptionsMenu.json"});
+    // A click outside every button presses the selected one: the options' first (0 after show)
+    // is selected only by the mouse, so nothing happens until one is hovered.
+    MouseTo(0.9f, 0.9f);
+    Click(game);
+    EXPECT_FALSE(AudioSettings::Get().muteMusic);
+}
+
+TEST_F(MenuFlow, QuitRequestConfirmsThroughTheMenuAndControllerAnswers)
+{
+    HeadlessGame game(root, "Play.json");
+    ASSERT_EQ(game.status(), 0);
+    game.ConnectController();
+    game.Frames(1);
+    SDL_Event quit;
+    std::memset(&quit, 0, sizeof quit);
+    quit.type = SDL_QUIT;
+    Inject(quit);
+    game.Frames(1);
+    ASSERT_TRUE(Engine::Get().running);
+    EXPECT_TRUE(GameObjectManager::Get().paused);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmQuitMenu.json"});
+    // D-pad down to "No" (the pad's press shows one frame after the button goes up), then A.
+    PadButton(game, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_EQ(List("ConfirmQuitMenu.json")->selectedIndex, 1);
+    EXPECT_TRUE(List("ConfirmQuitMenu.json")->activeButtons[1]->selected);
+    PadButton(game, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"});
+    EXPECT_TRUE(GameObjectManager::Get().paused);
+    // Quit from the pause menu: down three, A, then A on "Yes" ends the run.
+    for (int i = 0; i < 3; ++i) PadButton(game, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    PadButton(game, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmQuitMenu.json"});
+    PadButton(game, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_FALSE(Engine::Get().running);
+}
+
+TEST_F(MenuFlow, ControlsShowThePictureOfTheDeviceInUse)
+{
+    HeadlessGame game(root, "Play.json");
+    ASSERT_EQ(game.status(), 0);
+    MenuButton b;
+    RunClickFunction(kClickControls, b);
+    EXPECT_EQ(Menu("ControlsMenu.json")->Get<Sprite>()->TextureSlot, 1); // keyboard
+    EXPECT_EQ(Shown(), std::vector<std::string>{"ControlsMenu.json"});
+    EXPECT_TRUE(Engine::Get().menuActionPending);
+    game.ConnectController();
+    game.Frames(1);
+    RunClickFunction(kClickControls, b);
+    EXPECT_EQ(Menu("ControlsMenu.json")->Get<Sprite>()->TextureSlot, 0); // controller
+    RunClickFunction(99, b); // outside the table: nothing
+    RunClickFunction(-1, b);
+}

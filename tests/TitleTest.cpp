@@ -1,0 +1,223 @@
+// The shipped title screen and menus: each input device alone gets from the splash into Level1,
+// the splash slides and the attract demo run on their timers, and a whole session of the real
+// binary (pause, mute, save, quit through the confirmation, start again, load) keeps its state.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "engine/core/AudioSettings.h"
+#include "engine/core/Engine.h"
+#include "engine/core/InputManager.h"
+#include "engine/data/LevelManager.h"
+#include "engine/graphics/Sprite.h"
+#include "engine/objects/GameObjectManager.h"
+#include "game/menus/MainMenu.h"
+#include "tests/Harness.h"
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+fs::path UseTempHome()
+{
+    fs::path home = TestSupport::MakeTempDir("titlehome");
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", (home / "share").c_str(), 1);
+    return home;
+}
+
+MainMenu* Title()
+{
+    MainMenu* found = nullptr;
+    GameObjectManager::Get().ForEachActive(kLayerHud, [&](GameObject& o)
+                                           { found = found ? found : o.Get<MainMenu>(); });
+    return found;
+}
+
+void Send(SDL_Event e)
+{
+    InputManager::Get().Inject(e);
+}
+
+void MouseClickAt(HeadlessGame& game, int x, int y)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    Send(e);
+    game.Frames(2);
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    Send(e);
+    game.Frames(1);
+    e.type = SDL_MOUSEBUTTONUP;
+    Send(e);
+    game.Frames(2);
+}
+
+void Pad(HeadlessGame& game, SDL_GameControllerButton b)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_CONTROLLERBUTTONDOWN;
+    e.cbutton.button = static_cast<Uint8>(b);
+    e.cbutton.which = kScriptedDevice;
+    Send(e);
+    game.Frames(1);
+    e.type = SDL_CONTROLLERBUTTONUP;
+    Send(e);
+    game.Frames(2);
+}
+
+void Key(HeadlessGame& game, const char* key)
+{
+    game.Tap(key);
+    game.Frames(2);
+}
+
+enum class Device
+{
+    Keyboard,
+    Mouse,
+    Controller
+};
+
+struct TitleDevice : testing::TestWithParam<Device>
+{
+};
+} // namespace
+
+TEST_P(TitleDevice, AloneGetsFromTheSplashIntoLevel1AndPauses)
+{
+    fs::path home = UseTempHome();
+    HeadlessGame game(TestSupport::ShippedData());
+    ASSERT_EQ(game.status(), 0);
+    game.Frames(1);
+    ASSERT_NE(Title(), nullptr);
+    EXPECT_EQ(Title()->slide, 0);
+    // Skip the splash, then press the first title button, "New Game".
+    switch (GetParam())
+    {
+    case Device::Keyboard:
+        Key(game, "Return");
+        EXPECT_TRUE(Engine::Get().titleMenuReached);
+        Key(game, "Return");
+        break;
+    case Device::Mouse:
+        MouseClickAt(game, 100, 100);
+        EXPECT_TRUE(Engine::Get().titleMenuReached);
+        MouseClickAt(game, 640, 338); // on "New Game"
+        break;
+    case Device::Controller:
+        game.ConnectController();
+        game.Frames(1);
+        Pad(game, SDL_CONTROLLER_BUTTON_START);
+        EXPECT_TRUE(Engine::Get().titleMenuReached);
+        Pad(game, SDL_CONTROLLER_BUTTON_A);
+        break;
+    }
+    game.Frames(2);
+    ASSERT_EQ(LevelManager::Get().GetCurrentLevelName(), "Level1.json");
+    ASSERT_NE(GameObjectManager::Get().Player(), nullptr);
+    if (GetParam() == Device::Controller)
+        Pad(game, SDL_CONTROLLER_BUTTON_START);
+    else
+        Key(game, "Escape");
+    EXPECT_TRUE(GameObjectManager::Get().paused);
+    fs::remove_all(home);
+}
+
+INSTANTIATE_TEST_SUITE_P(Title, TitleDevice,
+                         testing::Values(Device::Keyboard, Device::Mouse, Device::Controller));
+
+TEST(TitleScreen, SlidesFadeInOnTheirTimersThenIdleStartsTheAttractDemo)
+{
+    fs::path home = UseTempHome();
+    HeadlessGame game(TestSupport::ShippedData());
+    ASSERT_EQ(game.status(), 0);
+    MainMenu* title = Title();
+    ASSERT_NE(title, nullptr);
+    game.Frames(50);
+    EXPECT_NEAR(title->sprite->Transparency, 0.5f, 0.02f);
+    // A slide lasts 250 frames (15000 less 60 a frame), then the next fades in from 0.
+    game.Frames(202);
+    EXPECT_EQ(title->slide, 1);
+    EXPECT_EQ(title->sprite->TextureSlot, 1);
+    EXPECT_LT(title->sprite->Transparency, 0.05f);
+    game.Frames(502);
+    EXPECT_EQ(title->slide, MainMenu::kTitleSlide);
+    EXPECT_TRUE(Engine::Get().titleMenuReached);
+    EXPECT_FLOAT_EQ(title->sprite->Transparency, 1.0f);
+    // 15 s without input (938 frames of 16 ms) starts the attract demo, the list's last level.
+    game.Frames(930);
+    EXPECT_EQ(LevelManager::Get().GetCurrentLevelName(), "MainMenu.json");
+    game.Frames(12);
+    EXPECT_EQ(LevelManager::Get().GetCurrentLevelName(), "AutoLevel.json");
+    fs::remove_all(home);
+}
+
+namespace
+{
+// A scripted run of taps, one every three frames from frame 3.
+std::string Script(const std::vector<const char*>& keys)
+{
+    std::string s = "[";
+    int frame = 3;
+    for (const char* k : keys)
+    {
+        if (s.size() > 1) s += ",";
+        s += R"({"frame": )" + std::to_string(frame) + R"(, "type": "keydown", "key": ")" + k +
+             R"("}, {"frame": )" + std::to_string(frame + 1) + R"(, "type": "keyup", "key": ")" +
+             k + R"("})";
+        frame += 3;
+    }
+    return s + "]";
+}
+} // namespace
+
+TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
+{
+    fs::path home = UseTempHome();
+    fs::path dir = TestSupport::MakeTempDir("session");
+    // Skip, New Game; pause; Options, Mute Music, Back; Save, Yes; Quit (up wraps), Yes.
+    TestSupport::WriteText(
+        dir, "first.json",
+        Script({"Return", "Return", "Escape", "Down", "Down", "Down", "Return", "Down", "Return",
+                "Down", "Down", "Return", "Down", "Return", "Return", "Up", "Return", "Return"}));
+    std::string out;
+    std::string common = " --headless --data \"" + TestSupport::ShippedData().string() + "\"";
+    int status =
+        TestSupport::RunGame(common + " --frames 600 --input \"" + (dir / "first.json").string() +
+                                 "\" --dump \"" + (dir / "first-dump.json").string() + "\"",
+                             &out);
+    EXPECT_EQ(status, 0) << out;
+    std::string dump = TestSupport::ReadText(dir / "first-dump.json");
+    EXPECT_NE(dump.find("\"Level\": \"Level1.json\""), std::string::npos) << dump.substr(0, 200);
+    EXPECT_EQ(dump.find("\"Frame\": 600"), std::string::npos); // ended early, by the menu
+    fs::path settings = home / "share/Corvane/Bellrun/settings.json";
+    EXPECT_NE(TestSupport::ReadText(settings).find("\"MuteMusic\": true"), std::string::npos);
+    // Start again: skip, Load Game.
+    TestSupport::WriteText(dir, "second.json", Script({"Return", "Down", "Return"}));
+    status =
+        TestSupport::RunGame(common + " --frames 40 --input \"" + (dir / "second.json").string() +
+                             "\" --dump \"" + (dir / "second-dump.json").string() + "\"");
+    EXPECT_EQ(status, 0);
+    dump = TestSupport::ReadText(dir / "second-dump.json");
+    EXPECT_NE(dump.find("\"Level\": \"Level1.json\""), std::string::npos);
+    EXPECT_NE(dump.find("\"MuteMusic\": true"), std::string::npos);
+    // A damaged settings file is one line and the defaults.
+    TestSupport::WriteText(settings.parent_path(), "settings.json", "{\"MuteMusic\": ");
+    status = TestSupport::RunGame(
+        common + " --frames 2 --dump \"" + (dir / "third-dump.json").string() + "\"", &out);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(out.find("settings: "), std::string::npos);
+    EXPECT_NE(TestSupport::ReadText(dir / "third-dump.json").find("\"MuteMusic\": false"),
+              std::string::npos);
+    fs::remove_all(dir);
+    fs::remove_all(home);
+}

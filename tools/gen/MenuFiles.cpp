@@ -1,0 +1,229 @@
+// Writes the menu archetypes. Every label's click box is the size the game draws the label at,
+// measured with the same font, so no label is stretched.
+#include "MenuArt.h"
+#include "MenuLayout.h"
+#include "MenuText.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace
+{
+const char* const kMono = "Fonts/Pixel_Countdown.ttf";
+const char* const kTitleFont = "Fonts/EraserRegular.ttf";
+const int kInk[3] = {24, 28, 64};
+const int kHeadingInk[3] = {70, 40, 110};
+
+struct Label
+{
+    std::string text;
+    const char* function; // nullptr: a heading or a line of text
+    float x, y, height;   // centre and line height in picture pixels
+    bool titleFace = false;
+    std::string widthOf; // measure this text instead (toggles: their longer label)
+};
+
+struct Fonts
+{
+    TtfFont mono, title;
+};
+
+std::string Num(float v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.4g", v);
+    return buf;
+}
+
+std::string ButtonJson(const Label& l, const Fonts& fonts, bool hidden)
+{
+    const TtfFont& font = l.titleFace ? fonts.title : fonts.mono;
+    const float aspect = font.Aspect(l.widthOf.empty() ? l.text : l.widthOf);
+    const float w = aspect * l.height * 2.0f / kMenuW, h = l.height * 2.0f / kMenuH;
+    const int* ink = l.function ? kInk : kHeadingInk;
+    std::ostringstream s;
+    s << "        {\n"
+      << "            \"Position\": [" << Num(NdcX(l.x)) << ", " << Num(NdcY(l.y)) << ", 0],\n"
+      << "            \"Scale\": [" << Num(w) << ", " << Num(h) << "],\n"
+      << "            \"Direction\": 0,\n"
+      << "            \"Font\": \"" << (l.titleFace ? kTitleFont : kMono) << "\",\n"
+      << "            \"Color\": [" << ink[0] << ", " << ink[1] << ", " << ink[2] << "],\n"
+      << "            \"Text\": \"" << l.text << "\",\n"
+      << "            \"Active\": \"" << (l.function ? "true" : "false") << "\",\n"
+      << "            \"UI\": \"true\",\n"
+      << "            \"Hidden\": \"" << (hidden ? "true" : "false") << "\"";
+    if (l.function) s << ",\n            \"ClickFunction\": \"" << l.function << "\"";
+    s << "\n        }";
+    return s.str();
+}
+
+std::string SpriteJson(const std::vector<std::string>& textures, bool active)
+{
+    std::ostringstream s;
+    s << "    \"Sprite\": {\n        \"Static\": \"true\",\n";
+    if (!active) s << "        \"Active\": \"false\",\n";
+    s << "        \"Mesh\": {\n            \"VertexNumber\": 6,\n            \"CoordsPerVertex\": "
+         "9,\n"
+         "            \"CoordsPerPos\": 3,\n            \"CoordsPerColor\": 4,\n"
+         "            \"Data\": [0.5, -0.5, 0, 1, 1, 1, 1, 1, 0, -0.5, -0.5, 0, 1, 1, 1, 1, 0, 0, "
+         "-0.5, 0.5, 0, 1, 1, 1, 1, 0, 1, 0.5, -0.5, 0, 1, 1, 1, 1, 1, 0, 0.5, 0.5, 0, 1, 1, 1, "
+         "1, 1, 1, -0.5, 0.5, 0, 1, 1, 1, 1, 0, 1]\n        },\n";
+    s << "        \"TextureNumber\": " << textures.size() << ",\n        \"Textures\": [\n";
+    for (size_t i = 0; i < textures.size(); ++i)
+        s << "            {\n                \"Animation\": " << i << ",\n"
+          << "                \"Name\": \"Textures/" << textures[i] << "\",\n"
+          << "                \"Width\": " << kMenuW << ",\n                \"Height\": " << kMenuH
+          << ",\n                \"Frames\": 1,\n                \"Time\": 0\n            }"
+          << (i + 1 < textures.size() ? ",\n" : "\n");
+    s << "        ],\n        \"Shader\": \"Shaders/DefaultShader\"\n    },\n";
+    return s.str();
+}
+
+bool WriteObject(const std::string& dir, const std::string& name, const char* type,
+                 const std::vector<std::string>& textures, const std::vector<Label>& labels,
+                 const Fonts& fonts, bool spriteActive, bool buttonsShown, const char* extra = "")
+{
+    std::ostringstream s;
+    s << "{\n    \"Name\": \"" << name << "\",\n    \"Type\": \"" << type << "\",\n"
+      << "    \"Transform\": {\n        \"Position\": [0, 0, 0],\n        \"Scale\": [2, 2],\n"
+      << "        \"Rotation\": 0\n    },\n"
+      << SpriteJson(textures, spriteActive) << extra << "    \"Buttons\": [\n";
+    for (size_t i = 0; i < labels.size(); ++i)
+        s << ButtonJson(labels[i], fonts, !buttonsShown) << (i + 1 < labels.size() ? ",\n" : "\n");
+    s << "    ]\n}\n";
+    std::ofstream out(dir + "/" + name, std::ios::binary);
+    out << s.str();
+    return static_cast<bool>(out);
+}
+
+Label Heading(const std::string& text, float y, float height = 76.0f)
+{
+    return {text, nullptr, kMenuW / 2.0f, y, height, true, ""};
+}
+
+Label Button(const std::string& text, const char* function, float y, float height = 34.0f,
+             float x = kMenuW / 2.0f)
+{
+    return {text, function, x, y, height, false, ""};
+}
+
+std::vector<Label> Column(std::vector<std::pair<const char*, const char*>> buttons, float top,
+                          float step, float height)
+{
+    std::vector<Label> out;
+    for (size_t i = 0; i < buttons.size(); ++i)
+        out.push_back(Button(buttons[i].first, buttons[i].second, top + step * i, height));
+    return out;
+}
+
+bool Confirm(const std::string& dir, const std::string& name, const std::string& question,
+             const char* yes, const char* no, const Fonts& fonts)
+{
+    // A long question shrinks to fit the panel's screen.
+    const float room = kConfirmPanel.w - 90.0f;
+    const float height = std::min(50.0f, room / fonts.title.Aspect(question));
+    const float mid = kConfirmPanel.y + kConfirmPanel.h / 2.0f;
+    std::vector<Label> labels = {Heading(question, mid - 56.0f, height),
+                                 Button("Yes", yes, mid + 50.0f, 46.0f, 540.0f),
+                                 Button("No", no, mid + 50.0f, 46.0f, 740.0f)};
+    return WriteObject(dir, name, "MENU", {"MenuConfirm.png"}, labels, fonts, false, false);
+}
+
+const char* const kCredits[] = {
+    "Bellrun - a Corvane game",
+    "Art, sound and music made with the game's own generator",
+    "Fonts (licence texts in Fonts/licenses):",
+    "IBM 3270 - BSD 3-Clause licence",
+    "Vollkorn, Lato, Leckerli One - SIL Open Font License 1.1",
+    "Built with SDL2, SDL2_mixer, SDL2_ttf - zlib licence",
+    "GLEW - modified BSD and MIT licences",
+    "RapidJSON, Dear ImGui, glm - MIT licence",
+    "stb - MIT licence or public domain",
+};
+} // namespace
+
+bool MakeMenuFiles(const std::string& dir, const std::string& fontDir)
+{
+    Fonts fonts;
+    if (!fonts.mono.Load(fontDir + "/Pixel_Countdown.ttf") ||
+        !fonts.title.Load(fontDir + "/EraserRegular.ttf"))
+        return false;
+    std::vector<Label> pause = {Heading("Paused", 128.0f)};
+    for (Label& l : Column({{"Resume", "Resume"},
+                            {"Save Game", "SaveGame"},
+                            {"Load Game", "LoadGame"},
+                            {"Options", "Options"},
+                            {"Controls", "Controls"},
+                            {"Restart Level", "RestartLevel"},
+                            {"Restart Game", "RestartGame"},
+                            {"Main Menu", "MainMenu"},
+                            {"Quit", "Quit"}},
+                           214.0f, 48.0f, 34.0f))
+        pause.push_back(l);
+    bool ok =
+        WriteObject(dir, "PauseMenu.json", "MENU", {"MenuPanel.png"}, pause, fonts, true, true);
+
+    std::vector<Label> options = {Heading("Options", 150.0f)};
+    const std::pair<const char*, const char*> toggles[] = {
+        {"Turn Full Screen Mode Off", "ToggleFullScreen"},
+        {"Mute Music", "MuteMusic"},
+        {"Mute All Audio", "MuteAll"}};
+    const char* const longer[] = {"Turn Full Screen Mode Off", "Unmute Music", "Unmute All Audio"};
+    for (int i = 0; i < 3; ++i)
+    {
+        Label l = Button(toggles[i].first, toggles[i].second, 280.0f + 70.0f * i, 38.0f);
+        l.widthOf = longer[i];
+        options.push_back(l);
+    }
+    options.push_back(Button("Back", "Back", 560.0f, 38.0f));
+    ok = WriteObject(dir, "OptionsMenu.json", "MENU", {"MenuPanel.png"}, options, fonts, false,
+                     false) &&
+         ok;
+
+    ok = WriteObject(dir, "ControlsMenu.json", "MENU", {"ControlsPad.png", "ControlsKeys.png"},
+                     {Heading("Controls", 88.0f, 60.0f), Button("Back", "Back", 622.0f, 38.0f)},
+                     fonts, false, false) &&
+         ok;
+
+    std::vector<Label> credits = {Heading("Credits", 96.0f, 66.0f)};
+    float y = 178.0f;
+    for (const char* line : kCredits)
+    {
+        credits.push_back({line, nullptr, kMenuW / 2.0f, y, 28.0f, false, ""});
+        y += 44.0f;
+    }
+    credits.push_back(Button("Back", "Back", 622.0f, 38.0f));
+    ok = WriteObject(dir, "CreditsMenu.json", "MENU", {"MenuWide.png"}, credits, fonts, false,
+                     false) &&
+         ok;
+
+    ok = Confirm(dir, "ConfirmQuitMenu.json", "Quit the game?", "QuitYes", "QuitNo", fonts) && ok;
+    ok =
+        Confirm(dir, "ConfirmSaveMenu.json", "Save the game here?", "SaveYes", "Back", fonts) && ok;
+    ok = Confirm(dir, "ConfirmMainMenu.json", "Back to the title screen?", "MainMenuYes", "Back",
+                 fonts) &&
+         ok;
+    ok = Confirm(dir, "ConfirmRestartLevelMenu.json", "Restart this level?", "RestartLevelYes",
+                 "Back", fonts) &&
+         ok;
+    ok = Confirm(dir, "ConfirmRestartGameMenu.json", "Start again from the first level?",
+                 "RestartGameYes", "Back", fonts) &&
+         ok;
+
+    const float titleTop = kTitlePanel.y + 42.0f;
+    std::vector<Label> title = Column({{"New Game", "NewGame"},
+                                       {"Load Game", "LoadGame"},
+                                       {"Options", "Options"},
+                                       {"Controls", "Controls"},
+                                       {"Credits", "Credits"},
+                                       {"Quit", "Quit"}},
+                                      titleTop, 44.0f, 32.0f);
+    ok = WriteObject(dir, "TitleScreen.json", "HUD",
+                     {"Splash1.png", "Splash2.png", "Splash3.png", "TitlePlate.png"}, title, fonts,
+                     true, false, "    \"MainMenu\": {},\n") &&
+         ok;
+    return ok;
+}
