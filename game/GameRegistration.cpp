@@ -12,7 +12,12 @@
 #include "game/menus/ButtonList.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
+#include "game/story/DialogBox.h"
+#include "game/story/LevelFlow.h"
+#include "game/story/MovingFloor.h"
 #include "game/story/RecordAndPlay.h"
+#include "game/story/TimedText.h"
+#include "game/story/ZentoTech.h"
 
 namespace
 {
@@ -27,25 +32,25 @@ const ComponentRow kRows[] = {
     LaterRow("HealthBar", kCompHealthBar),
     LaterRow("StaminaBar", kCompStaminaBar),
     LaterRow("Buttons", kCompButtonList),
-    LaterRow("TimedText", kCompTimedText),
+    TableRow<TimedText>("TimedText"),
     LaterRow("Guard", kCompGuardLogic),
     LaterRow("Robot", kCompRobot),
-    LaterRow("MovingFloor", kCompMovingFloor),
+    TableRow<MovingFloor>("MovingFloor"),
     LaterRow("Camera", kCompSecurityCamNode),
-    LaterRow("NextLevelJumper", kCompNextLevelJumper),
+    TableRow<NextLevelJumper>("NextLevelJumper"),
     LaterRow("CheckPoint", kCompCheckPoint),
     LaterRow("EMP", kCompEmp),
-    LaterRow("DialogBox", kCompDialogBox),
-    LaterRow("Curtain", kCompCurtain),
-    LaterRow("DialogTrigger", kCompDialogTrigger),
+    TableRow<DialogBox>("DialogBox"),
+    TableRow<Curtain>("Curtain"),
+    TableRow<DialogTrigger>("DialogTrigger"),
     LaterRow("MainMenu", kCompMainMenu),
     TableRow<RecordAndPlay>("RecordAndPlay"),
     LaterRow("TrashCan", kCompTrashCan),
     LaterRow("Charger", kCompCharger),
-    LaterRow("MenuJumper", kCompMenuJumper),
+    TableRow<MenuJumper>("MenuJumper"),
     LaterRow("BossFOV", kCompBossFov),
     LaterRow("Boss", kCompBoss),
-    LaterRow("ZentoTech", kCompZentoTech),
+    TableRow<ZentoTech>("ZentoTech"),
 };
 
 class BellrunHooks final : public GameHooks

@@ -143,6 +143,8 @@ void LevelManager::LoadLevel()
     GameObjectManager& objects = GameObjectManager::Get();
     if (objects.paused) objects.TogglePause();
     levelChangePending = false;
+    // A transition cut short (a debug key, a menu) must not leave the next level's guards blind.
+    Engine::Get().levelTransitionActive = false;
     InputManager& input = InputManager::Get();
     if (current != first && input.controllerConnected && GetCurrentLevelName() != "MainMenu.json")
         input.HideCursorForPlay();
