@@ -6,6 +6,7 @@
 #include "PlayerArt.h"
 #include "SceneryArt.h"
 #include "SoundFx.h"
+#include "StoryArt.h"
 #include "TextArt.h"
 #include "TileArt.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "generate_content: writing %s failed\n", s.what);
             ++failures;
         }
+    if (!MakeStoryArt(tex) || !MakeStorySounds(wav)) ++failures;
     for (int i = 3; i < argc; ++i)
         if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
     return failures == 0 ? 0 : 1;
