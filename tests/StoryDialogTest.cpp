@@ -158,6 +158,7 @@ TEST(DialogTriggerTouch, OnlyThePlayerOnceAndTheLaterBoxOfTheName)
     objects.DestroyObject(boxes[1]);
     GameObject* other = objects.CreateObject(kTypeDialog);
     ASSERT_EQ(other, boxes[1]);
+    other->name = "Other.json";
     auto* otherSprite = new Sprite(other);
     otherSprite->Active = false;
     other->AddComponent(otherSprite);

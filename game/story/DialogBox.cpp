@@ -122,20 +122,28 @@ void DialogBox::QueueSkipPrompt()
 bool DialogTrigger::Deserialize(const JsonView& value)
 {
     value.Read("DialogFile", dialogFile);
-    // The last box of that name in the dialog layer wins; the box must be placed before us.
+    target.Set(FindBox());
+    return true;
+}
+
+GameObject* DialogTrigger::FindBox() const
+{
+    // The last box of that name in the dialog layer wins.
     GameObject* found = nullptr;
     GameObjectManager::Get().ForEachActive(kLayerHud,
                                            [&](GameObject& obj)
                                            {
                                                if (obj.name == dialogFile) found = &obj;
                                            });
-    target.Set(found);
-    return true;
+    return found;
 }
 
 void DialogTrigger::OnCollision(GameObject* other)
 {
     if (!other || other->type != kTypePlayer || triggered) return;
+    // A saved level lists the dialog layer after the triggers, so a box read after us is looked
+    // up again at the touch.
+    if (!target.Get()) target.Set(FindBox());
     // A box whose slot was released (or reused) since the level loaded is not ours to show.
     if (GameObject* box = target.Get())
         if (Sprite* sprite = box->Get<Sprite>()) sprite->Active = true;

@@ -63,4 +63,7 @@ class DialogTrigger final : public Component
     std::string dialogFile;
     bool triggered = false;
     ObjectRef target;
+
+  private:
+    GameObject* FindBox() const;
 };

@@ -16,11 +16,15 @@ sed -i 's/"Name": "Level1.json"/"Name": "Other.json"/' "$levels/Level1.json"
 sed -i 's/"Type": "PLAYER"/"Type": "PLAYR"/' "$objects/Player.json"
 printf '{"Name": ' >"$objects/Background.json"
 rm "$work/data/Textures/PlayerWalk.txt"
+printf '[[0,0,0,0,0,0]]' >"$work/data/GameData/Record/GuardCutscene1.json"
+printf 'A page without its scale line\n' >"$work/data/GameData/Dialog/Ending.txt"
 expected=(
   'GameData/Levels/Level1.json: "Name": must equal the file name'
   'GameData/GameObjects/Player.json: "Type": missing or unknown'
   'GameData/GameObjects/Background.json: parse error'
   'GameData/GameObjects/Player.json: "CoordData": file missing'
+  'GameData/Record/GuardCutscene1.json: needs at least two entries'
+  'GameData/Dialog/Ending.txt: needs pairs of lines: text, scale'
 )
 if "$check" "$work/data" >"$work/damaged.txt"; then
   echo "the damaged copy passed"
