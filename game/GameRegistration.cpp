@@ -21,7 +21,12 @@
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
 #include "game/player/TrashCan.h"
+#include "game/story/DialogBox.h"
+#include "game/story/LevelFlow.h"
+#include "game/story/MovingFloor.h"
 #include "game/story/RecordAndPlay.h"
+#include "game/story/TimedText.h"
+#include "game/story/ZentoTech.h"
 
 namespace
 {
@@ -36,26 +41,26 @@ const ComponentRow kRows[] = {
     TableRow<HealthBar>("HealthBar"),
     TableRow<StaminaBar>("StaminaBar"),
     TableRow<ButtonList>("Buttons"),
-    LaterRow("TimedText", kCompTimedText),
+    TableRow<TimedText>("TimedText"),
     // A guard starts with its constructor's settings: the section is not read.
     TableRow<GuardLogic>("Guard", false, false),
     LaterRow("Robot", kCompRobot),
-    LaterRow("MovingFloor", kCompMovingFloor),
+    TableRow<MovingFloor>("MovingFloor"),
     TableRow<SecurityCamNode>("Camera"),
-    LaterRow("NextLevelJumper", kCompNextLevelJumper),
+    TableRow<NextLevelJumper>("NextLevelJumper"),
     TableRow<CheckPoint>("CheckPoint"),
     TableRow<EMP>("EMP"),
-    LaterRow("DialogBox", kCompDialogBox),
-    LaterRow("Curtain", kCompCurtain),
-    LaterRow("DialogTrigger", kCompDialogTrigger),
+    TableRow<DialogBox>("DialogBox"),
+    TableRow<Curtain>("Curtain"),
+    TableRow<DialogTrigger>("DialogTrigger"),
     TableRow<MainMenu>("MainMenu"),
     TableRow<RecordAndPlay>("RecordAndPlay"),
     TableRow<TrashCan>("TrashCan"),
     TableRow<Charger>("Charger"),
-    LaterRow("MenuJumper", kCompMenuJumper),
+    TableRow<MenuJumper>("MenuJumper"),
     LaterRow("BossFOV", kCompBossFov),
     LaterRow("Boss", kCompBoss),
-    LaterRow("ZentoTech", kCompZentoTech),
+    TableRow<ZentoTech>("ZentoTech"),
 };
 
 class BellrunHooks final : public GameHooks

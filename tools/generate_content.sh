@@ -41,7 +41,7 @@ mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$w
 
 # Sounds: short effects stay WAV; the rest are encoded with fixed stream serials
 # so reruns give identical files.
-for f in failthrow checkpoint newpickup laser hide pokeballCapture pokeballEscape; do
+for f in failthrow checkpoint newpickup laser teleporter hide pokeballCapture pokeballEscape; do
   cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
 done
 for f in button select; do # the menus' clicks

@@ -155,6 +155,8 @@ void LevelManager::LoadLevel()
         // A save written while its confirmation was up must not bring that menu back.
         objects.ShowMenu("PauseMenu.json");
     levelChangePending = false;
+    // A transition cut short (a debug key, a menu) must not leave the next level's guards blind.
+    Engine::Get().levelTransitionActive = false;
     InputManager& input = InputManager::Get();
     if (current != first && input.controllerConnected && GetCurrentLevelName() != "MainMenu.json")
         input.HideCursorForPlay();

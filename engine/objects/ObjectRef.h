@@ -14,6 +14,7 @@ struct ObjectRef
     ObjectRef() = default;
     explicit ObjectRef(GameObject* obj) : slot(obj), id(obj ? obj->id : 0) {}
 
+    void Set(GameObject* obj) { *this = ObjectRef(obj); }
     // The object while it still lives, otherwise nullptr.
     GameObject* Get() const { return slot && slot->active && slot->id == id ? slot : nullptr; }
     void Clear() { *this = ObjectRef(); }

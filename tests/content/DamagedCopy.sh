@@ -19,6 +19,8 @@ rm "$work/data/Textures/PlayerWalk.txt"
 sed -i 's/"ClickFunction": "Resume"/"ClickFunction": "Resum"/' "$objects/PauseMenu.json"
 sed -i '0,/"Active": "true"/s//"Active": "True"/' "$objects/OptionsMenu.json"
 sed -i 's/"ConfirmSaveMenu.json"/"ConfirmSaveMenuX.json"/' "$levels/Level1.json"
+printf '[[0,0,0,0,0,0]]' >"$work/data/GameData/Record/GuardCutscene1.json"
+printf 'A page without its scale line\n' >"$work/data/GameData/Dialog/Ending.txt"
 expected=(
   'GameData/Levels/Level1.json: "Name": must equal the file name'
   'GameData/GameObjects/Player.json: "Type": missing or unknown'
@@ -27,6 +29,8 @@ expected=(
   'GameData/GameObjects/PauseMenu.json: "Buttons[1].ClickFunction": not a click function name'
   'GameData/GameObjects/OptionsMenu.json: "Buttons[1].Active": must be the string "true" or "false"'
   'GameData/Levels/Level1.json: "GameObjects": PauseMenu.json opens ConfirmSaveMenu.json, which the level lacks'
+  'GameData/Record/GuardCutscene1.json: needs at least two entries'
+  'GameData/Dialog/Ending.txt: needs pairs of lines: text, scale'
 )
 if "$check" "$work/data" >"$work/damaged.txt"; then
   echo "the damaged copy passed"

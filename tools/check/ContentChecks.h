@@ -8,3 +8,5 @@ void CheckArchetypes(const std::string& data, Report& rep);
 void CheckMapsAndLevels(const std::string& data, Report& rep);
 void CheckSystemFiles(const std::string& data, Report& rep);
 void CheckMedia(const std::string& data, Report& rep);
+// Dialog and record files, play lists, dialog triggers and curtains.
+void CheckStoryFiles(const std::string& data, Report& rep);

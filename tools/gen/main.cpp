@@ -12,6 +12,7 @@
 #include "SoundFx.h"
 #include "StealthArt.h"
 #include "StealthSfx.h"
+#include "StoryArt.h"
 #include "TextArt.h"
 #include "TileArt.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
             ++failures;
         }
     if (!MakeMenuContent(data, wav)) ++failures;
+    if (!MakeStoryArt(tex) || !MakeStorySounds(wav)) ++failures;
     for (int i = 3; i < argc; ++i)
         if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
     return failures == 0 ? 0 : 1;
