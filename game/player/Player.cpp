@@ -78,6 +78,9 @@ void Player::Update()
     {
         Meter -= static_cast<float>(kCoolPerSecond / f);
         if (Hidden) Meter -= static_cast<float>(kHiddenCoolPerSecond / f);
+        // The meter runs from 0 to 100: cooling past empty would leave the bar and the guards'
+        // suspicion test reading a negative meter.
+        if (Meter < 0.0f) Meter = 0.0f;
     }
 }
 

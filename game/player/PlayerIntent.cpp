@@ -7,7 +7,6 @@
 namespace
 {
 constexpr uint32_t kMoveBits = kRecA | kRecD;
-constexpr uint32_t kMouseLeft = 0x1, kMouseRight = 0x2;
 } // namespace
 
 PlayerIntent ReadLiveIntent(const RecordAndPlay* record)

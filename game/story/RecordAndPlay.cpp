@@ -29,7 +29,6 @@ const KeyBit kRecordedKeys[] = {
     {"F", kRecF},
     {"Space", kRecSpace},
 };
-constexpr uint32_t kMouseLeft = 0x1, kMouseRight = 0x2;
 
 uint32_t Step()
 {

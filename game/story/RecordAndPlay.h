@@ -27,6 +27,13 @@ enum RecordKey : uint32_t
     kRecLeftShift = 0x100,
 };
 
+// Mouse button bits of recordings and of the playback state.
+enum RecordMouse : uint32_t
+{
+    kMouseLeft = 0x1,
+    kMouseRight = 0x2,
+};
+
 class RecordAndPlay final : public Component
 {
   public:
