@@ -21,7 +21,11 @@ sed -i '0,/"Active": "true"/s//"Active": "True"/' "$objects/OptionsMenu.json"
 sed -i 's/"ConfirmSaveMenu.json"/"ConfirmSaveMenuX.json"/' "$levels/Level1.json"
 printf '[[0,0,0,0,0,0]]' >"$work/data/GameData/Record/GuardCutscene1.json"
 printf 'A page without its scale line\n' >"$work/data/GameData/Dialog/Ending.txt"
+sed -i 's/"Type": "GUARD"/"Type": "BOX"/' "$objects/Guard.json"
+sed -i '0,/"SearchTime": 1500/s//"SearchTime": -5/' "$levels/Level3.json"
 expected=(
+  'GameData/GameObjects/Guard.json: "Type": "BOX" cannot carry "Guard"'
+  'GameData/Levels/Level3.json: "SearchTime": must be a whole number of milliseconds, 0 or more'
   'GameData/Levels/Level1.json: "Name": must equal the file name'
   'GameData/GameObjects/Player.json: "Type": missing or unknown'
   'GameData/GameObjects/Background.json: parse error'

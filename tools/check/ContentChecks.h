@@ -10,3 +10,5 @@ void CheckSystemFiles(const std::string& data, Report& rep);
 void CheckMedia(const std::string& data, Report& rep);
 // Dialog and record files, play lists, dialog triggers and curtains.
 void CheckStoryFiles(const std::string& data, Report& rep);
+// Guards, cameras, thrown items, pick-ups, hiding spots and HUD bars, and what they spawn.
+void CheckStealthFiles(const std::string& data, Report& rep);
