@@ -2,8 +2,6 @@
 // "L" skips the title to Level1, then "D" is held for two seconds.
 #include <gtest/gtest.h>
 
-#include <stb_image.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -17,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-bool HaveTool(const char* tool)
-{
-    return std::system(("command -v " + std::string(tool) + " > /dev/null 2>&1").c_str()) == 0;
-}
-
 // Started under xvfb-run so that the game and xdotool share the virtual display.
 const char* const kDriveScript = R"(set -u
 bin=$1; out=$2
@@ -31,10 +24,11 @@ game=$!
 if timeout 30 xdotool search --sync --name Bellrun > "$out/xdotool.log" 2>&1; then
     # No window manager under Xvfb: activation may be refused, the keys still reach the window.
     xdotool search --name Bellrun windowactivate --sync >> "$out/xdotool.log" 2>&1
-    sleep 1
-    # Held for a while: a press and release inside one slow frame would be seen by no query.
+    sleep 2
+    # Held for a while: a press and release inside one slow frame would be seen by no query,
+    # and the first frames (loading the title's pictures) can be slow on a busy machine.
     xdotool keydown l
-    sleep 0.3
+    sleep 1
     xdotool keyup l
     sleep 0.5
     xdotool keydown d
@@ -45,29 +39,12 @@ wait $game
 echo "exit $?" >> "$out/game.log"
 )";
 
-// Standard deviation of the grey level: a blank or single-colour frame is near 0.
-double GreySpread(const fs::path& png)
-{
-    int w = 0, h = 0, n = 0;
-    unsigned char* px = stbi_load(png.string().c_str(), &w, &h, &n, 3);
-    if (!px) return -1.0;
-    double sum = 0.0, sq = 0.0;
-    const long count = static_cast<long>(w) * h;
-    for (long i = 0; i < count; ++i)
-    {
-        double g = (px[3 * i] + px[3 * i + 1] + px[3 * i + 2]) / 3.0;
-        sum += g;
-        sq += g * g;
-    }
-    stbi_image_free(px);
-    double mean = sum / static_cast<double>(count);
-    return std::sqrt(std::max(0.0, sq / static_cast<double>(count) - mean * mean));
-}
 } // namespace
 
 TEST(PlayerWindow, KeysInARealWindowWalkThePlayerOnLevel1)
 {
-    if (!HaveTool("xvfb-run") || !HaveTool("xdotool")) GTEST_SKIP() << "needs xvfb-run and xdotool";
+    if (!TestSupport::HaveTool("xvfb-run") || !TestSupport::HaveTool("xdotool"))
+        GTEST_SKIP() << "needs xvfb-run and xdotool";
     const fs::path out = TestSupport::MakeTempDir("player-window");
     TestSupport::WriteText(out, "drive.sh", kDriveScript);
     const std::string cmd = "timeout 300 xvfb-run -a -s \"-screen 0 1280x720x24\" bash '" +
@@ -93,6 +70,6 @@ TEST(PlayerWindow, KeysInARealWindowWalkThePlayerOnLevel1)
 
     const fs::path shot = out / "shot.png";
     ASSERT_TRUE(fs::exists(shot)) << log;
-    EXPECT_GT(GreySpread(shot), 10.0) << "the screenshot is blank";
+    EXPECT_GT(TestSupport::GreySpread(shot), 10.0) << "the screenshot is blank";
     fs::remove_all(out);
 }

@@ -2,7 +2,12 @@
 
 #include <sys/wait.h>
 
+#include <stb_image.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -90,4 +95,27 @@ int TestSupport::RunGame(const std::string& args, std::string* output)
     int status = pclose(pipe);
     if (output) *output = text;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool TestSupport::HaveTool(const char* tool)
+{
+    return std::system(("command -v " + std::string(tool) + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+double TestSupport::GreySpread(const fs::path& png)
+{
+    int w = 0, h = 0, n = 0;
+    unsigned char* px = stbi_load(png.string().c_str(), &w, &h, &n, 3);
+    if (!px) return -1.0;
+    double sum = 0.0, sq = 0.0;
+    const long count = static_cast<long>(w) * h;
+    for (long i = 0; i < count; ++i)
+    {
+        double g = (px[3 * i] + px[3 * i + 1] + px[3 * i + 2]) / 3.0;
+        sum += g;
+        sq += g * g;
+    }
+    stbi_image_free(px);
+    double mean = sum / static_cast<double>(count);
+    return std::sqrt(std::max(0.0, sq / static_cast<double>(count) - mean * mean));
 }

@@ -24,3 +24,12 @@ std::filesystem::path MakeMiniDataRoot(const std::string& tag);
 // Runs the real bellrun binary with arguments; returns its exit status, stdout in output.
 int RunGame(const std::string& args, std::string* output = nullptr);
 } // namespace TestSupport
+
+namespace TestSupport
+{
+// Whether a command is on the PATH (the real-window tests need xvfb-run and xdotool).
+bool HaveTool(const char* tool);
+// Standard deviation of a PNG's grey level: a blank or single-colour frame is near 0; -1 when
+// the file cannot be read.
+double GreySpread(const std::filesystem::path& png);
+} // namespace TestSupport
