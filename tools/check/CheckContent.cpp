@@ -27,6 +27,7 @@ int main(int argc, char** argv)
     CheckMedia(data, rep);
     CheckMenus(data, rep);
     CheckStoryFiles(data, rep);
+    CheckEnemies(data, rep);
     if (argc > 2)
         for (const std::string& level : ListFiles(data + "/GameData/Levels", ".json"))
             if (!RenderLevelPreview(data, level, std::string(argv[2]) + "/" + level + ".png"))

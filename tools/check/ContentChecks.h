@@ -10,3 +10,5 @@ void CheckSystemFiles(const std::string& data, Report& rep);
 void CheckMedia(const std::string& data, Report& rep);
 // Dialog and record files, play lists, dialog triggers and curtains.
 void CheckStoryFiles(const std::string& data, Report& rep);
+// Robot and boss-vision sections; boss levels hold two cones and a camera.
+void CheckEnemies(const std::string& data, Report& rep);
