@@ -12,6 +12,7 @@
 #include "game/enemies/Boss.h"
 #include "game/enemies/BossFov.h"
 #include "game/enemies/Robot.h"
+#include "game/player/Emp.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
 #include "tests/Harness.h"
@@ -100,4 +101,76 @@ TEST(RobotFlick, ThrowsTheHiddenPlayerOutAndPausesAlone)
     EXPECT_EQ(player.Meter, 0.0f) << "robots raise no meter";
     game.Frames(120);
     EXPECT_FALSE(near.FlickPending) << "a visible player is not flicked";
+}
+
+namespace
+{
+// An EMP dropped onto the boss.
+void EmpOnto(const GameObject& boss)
+{
+    GameObject* emp = SpawnFromArchetype("EMP.json");
+    ASSERT_NE(emp, nullptr);
+    emp->Get<Transform>()->position = boss.Get<Transform>()->position;
+}
+} // namespace
+
+// "T" turns both cones round once; each of the first two EMP hits takes out the next listed cone
+// still standing (the first cone is listed twice by its override); the third starts the closing
+// light, which ends the level; the next level's list of cones starts empty.
+TEST(BossFight, TReversesTheConesAndThreeHitsEndTheLevel)
+{
+    const std::string boss = Entry("Boss.json", R"({"Transform": {"Position": [20, 9, 0]}})");
+    const std::string first = Entry("BossFOV.json", R"({"Transform": {"Position": [20, 9, 0]},
+                                    "BossFOV": {"AngleSpeed": 10, "DefaultAngle": 0.5}})");
+    const std::string second =
+        Entry("BossFOVRight.json", R"({"Transform": {"Position": [20, 9, 0]}})");
+    auto root = MakeRoot("boss", {{"Boss.json", Hero(4, 3.5f) + "," + Entry("Curtain.json") + "," +
+                                                    boss + "," + first + "," + second},
+                                  {"After.json", ""}});
+    HeadlessGame game(root, "Boss.json");
+    ASSERT_EQ(game.status(), 0);
+    auto& list = GameObjectManager::Get().bossVisionObjects;
+    ASSERT_EQ(list.size(), 3u);
+    GameObject* cone1 = list[0].Get();
+    GameObject* cone2 = list[2].Get();
+    ASSERT_TRUE(cone1 && cone2 && cone1 != cone2);
+    const float before = cone2->Get<Transform>()->rotation;
+    game.Frames(1);
+    EXPECT_NEAR(cone2->Get<Transform>()->rotation - before, -0.016f, 1e-5f);
+    game.Tap("T");
+    game.Frames(1);
+    EXPECT_EQ(cone2->Get<BossFOV>()->turnSign, 1) << "two cones turn round once each";
+    for (const auto& c : cone1->components)
+    {
+        auto* fov = dynamic_cast<BossFOV*>(c.get());
+        EXPECT_TRUE(!fov || fov->turnSign == 1) << "an override's second turning part too";
+    }
+    game.Tap("T");
+    game.Frames(1);
+    EXPECT_EQ(cone2->Get<BossFOV>()->turnSign, -1);
+
+    Boss& theBoss = *All<Boss>().at(0);
+    Camera& camera = *CameraManager::Get().GetCurrentCamera();
+    EmpOnto(*theBoss.owner);
+    game.Frames(3);
+    EXPECT_EQ(theBoss.hitCount, 1);
+    EXPECT_TRUE(camera.shaking);
+    EXPECT_EQ(list[0].Get(), nullptr) << "the first cone is gone";
+    EXPECT_NE(list[2].Get(), nullptr);
+    EXPECT_TRUE(All<EMP>().empty()) << "the EMP is spent";
+    EmpOnto(*theBoss.owner);
+    game.Frames(3);
+    EXPECT_EQ(theBoss.hitCount, 2);
+    EXPECT_EQ(list[2].Get(), nullptr)
+        << "the second hit takes the second cone, not the first again";
+    Player& player = *GameObjectManager::Get().Player()->Get<Player>();
+    EXPECT_FALSE(player.spotLight);
+    EmpOnto(*theBoss.owner);
+    game.Frames(3);
+    EXPECT_EQ(theBoss.hitCount, 2);
+    EXPECT_TRUE(player.spotLight) << "the third hit starts the closing light";
+    ASSERT_TRUE(RunUntil(game, 600,
+                         [] { return LevelManager::Get().GetCurrentLevelName() == "After.json"; }))
+        << "the closing light ends the level";
+    EXPECT_TRUE(GameObjectManager::Get().bossVisionObjects.empty());
 }
