@@ -74,6 +74,7 @@ class BellrunHooks final : public GameHooks
     bool EditorOpen() const override { return LevelEditor::Get().editorOpen; }
     bool SimulationRunning() const override { return LevelEditor::Get().allObjectsWork; }
     void DrawEditor() override { LevelEditor::Get().DrawUI(); }
+    void EditorFrame() override { LevelEditor::Get().Frame(); }
 
     void ToggleGodMode(GameObject& player) override
     {
