@@ -174,6 +174,9 @@ void LevelEditor::DrawWindow()
 
 void LevelEditor::DrawPalettes()
 {
+    // Beside the editor window, not on top of it.
+    ImGui::SetNextWindowPos(ImVec2(ImGui::GetIO().DisplaySize.x - 260.0f, 20.0f),
+                            ImGuiCond_FirstUseEver);
     ImGui::SetNextWindowSize(ImVec2(240, 320), ImGuiCond_FirstUseEver);
     ImGui::Begin("Palette");
     ImGui::TextUnformatted("Pick one, then click in the world.");
