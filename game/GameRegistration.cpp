@@ -9,7 +9,10 @@
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
 #include "game/GameDump.h"
+#include "game/enemies/Boss.h"
+#include "game/enemies/BossFov.h"
 #include "game/enemies/GuardLogic.h"
+#include "game/enemies/Robot.h"
 #include "game/enemies/SecurityCamNode.h"
 #include "game/enemies/SecurityCamera.h"
 #include "game/menus/ButtonList.h"
@@ -44,7 +47,7 @@ const ComponentRow kRows[] = {
     TableRow<TimedText>("TimedText"),
     // A guard starts with its constructor's settings: the section is not read.
     TableRow<GuardLogic>("Guard", false, false),
-    LaterRow("Robot", kCompRobot),
+    TableRow<Robot>("Robot"),
     TableRow<MovingFloor>("MovingFloor"),
     TableRow<SecurityCamNode>("Camera"),
     TableRow<NextLevelJumper>("NextLevelJumper"),
@@ -58,8 +61,8 @@ const ComponentRow kRows[] = {
     TableRow<TrashCan>("TrashCan"),
     TableRow<Charger>("Charger"),
     TableRow<MenuJumper>("MenuJumper"),
-    LaterRow("BossFOV", kCompBossFov),
-    LaterRow("Boss", kCompBoss),
+    TableRow<BossFOV>("BossFOV", true),
+    TableRow<Boss>("Boss", true),
     TableRow<ZentoTech>("ZentoTech"),
 };
 
@@ -71,6 +74,7 @@ class BellrunHooks final : public GameHooks
     bool EditorOpen() const override { return LevelEditor::Get().editorOpen; }
     bool SimulationRunning() const override { return LevelEditor::Get().allObjectsWork; }
     void DrawEditor() override { LevelEditor::Get().DrawUI(); }
+    void EditorFrame() override { LevelEditor::Get().Frame(); }
 
     void ToggleGodMode(GameObject& player) override
     {

@@ -1,6 +1,6 @@
 // The stealth core played through: guards on patrol and their sight, catching and respawning,
-// capture balls, EMPs and cameras, hiding, chargers and upgrades, and the shipped stealth levels
-// finished by their scripted runs.
+// capture balls, EMPs and cameras, hiding, chargers and upgrades. The shipped levels' scripted
+// runs are replayed by LevelRuns.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -334,37 +334,4 @@ TEST(Pickups, ChargersFillOnlyWhatIsMissingAndUpgradesLastLonger)
     EXPECT_EQ(Engine::Get().cameraBlackoutMs, blackout + 1000.0f);
     EXPECT_EQ(Engine::Get().empLifetimeMs, life + 1000.0f);
     EXPECT_TRUE(OfArchetype("EmpUpgrade.json").empty());
-}
-
-// The shipped stealth levels are finished by their scripted runs: through the exit, no life lost.
-TEST(StealthLevels, ScriptedRunsReachTheNextLevel)
-{
-    struct Run
-    {
-        const char* level;
-        const char* next;
-        int frames;
-    };
-    for (const Run& run :
-         {Run{"Level2.json", "Level3.json", 2000}, Run{"Level3.json", "MovingTurLevel.json", 1850}})
-    {
-        SCOPED_TRACE(run.level);
-        auto dir = TestSupport::MakeTempDir("run");
-        std::string dump = (dir / "dump.json").string();
-        std::string script =
-            (TestSupport::ShippedData().parent_path() / "tests/runs" / run.level).string();
-        ASSERT_EQ(TestSupport::RunGame(std::string("--headless --level ") + run.level +
-                                       " --frames " + std::to_string(run.frames) + " --input " +
-                                       script + " --dump " + dump),
-                  0);
-        rapidjson::Document doc;
-        ASSERT_TRUE(ParseJson(TestSupport::ReadText(dump), doc, nullptr));
-        JsonView root(&doc, "dump");
-        std::string level;
-        int life = 0;
-        root.Read("Level", level);
-        root["Player"].Read("Life", life);
-        EXPECT_EQ(level, run.next);
-        EXPECT_EQ(life, 3);
-    }
 }

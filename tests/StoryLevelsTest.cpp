@@ -126,7 +126,7 @@ TEST(StoryLevels, TheCutscenesPlayToTheirEndByThemselves)
         game, [] { return Hero().position.x > 40.0f; }, 1200))
         << "walks to the lift";
     EXPECT_TRUE(Until(
-        game, [] { return LevelIs("EndLevel.json"); }, 400));
+        game, [] { return LevelIs("RobotLevel.json"); }, 400));
 }
 
 TEST(StoryLevels, TheEndingShowsItsDialogThenGameOverAndReturnsToTheTitle)

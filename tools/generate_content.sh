@@ -44,6 +44,9 @@ mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$w
 for f in failthrow checkpoint newpickup laser teleporter hide pokeballCapture pokeballEscape; do
   cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
 done
+for f in robotFlick RoboCut explosionFOV explosion; do # the robots and the boss
+  cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
+done
 for f in button select; do # the menus' clicks
   cp "$work/wav/$f.wav" "$data/Sounds/$f.wav"
 done

@@ -42,6 +42,25 @@ void AudioSettings::PlayEffect(const std::string& path, int volume)
     Mix_PlayChannel(-1, chunk, 0);
 }
 
+int AudioSettings::PlayEffectFor(const std::string& path, int volume, int ms)
+{
+    ++effectsRequested;
+    lastEffect = path;
+    if (!open_) return -1;
+    Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
+    if (!chunk) return -1;
+    Mix_VolumeChunk(chunk, muteAll ? 0 : volume);
+    int channel = Mix_PlayChannelTimed(-1, chunk, 0, ms);
+    return channel < 0 ? -1 : channel;
+}
+
+void AudioSettings::HaltEffect(int channel)
+{
+    // -1 would halt every channel, music included.
+    if (!open_ || channel < 0 || channel == musicChannel) return;
+    Mix_HaltChannel(channel);
+}
+
 void AudioSettings::PlayMusic(const std::string& path)
 {
     PlayMusic(path, muteMusic);

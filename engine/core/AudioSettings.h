@@ -24,6 +24,11 @@ class AudioSettings
     // Every effect asked for, heard or not: tests and replays without a device can still tell.
     long effectsRequested = 0;
     std::string lastEffect;
+    // Plays an effect for at most ms milliseconds; the channel it plays on, or -1 when it is
+    // not heard (no device, no sound, no free channel).
+    int PlayEffectFor(const std::string& path, int volume, int ms);
+    // Stops an effect channel; -1 and the music channel are left alone.
+    void HaltEffect(int channel);
     // Halts the music channel and loops path forever on a fresh channel at sample volume 35
     // (0 while muteMusic).
     void PlayMusic(const std::string& path);

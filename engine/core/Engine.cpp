@@ -240,6 +240,7 @@ void Engine::RunFrame()
     InputManager::Get().Update();
     if (InputManager::Get().event.type == SDL_QUIT) ShowQuitConfirmation();
     DebugKeys();
+    Hooks().EditorFrame();
     PauseKey();
     menuActionPending = false;
     window.RefreshSize();

@@ -11,6 +11,7 @@ FrameRateController& FrameRateController::Get()
 void FrameRateController::BeginFrame()
 {
     frameStartTicks = SDL_GetTicks();
+    ++frameNumber;
 }
 
 void FrameRateController::EndFrame(bool pace)

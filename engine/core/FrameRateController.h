@@ -15,6 +15,8 @@ class FrameRateController
     uint32_t frameStartTicks = 0;
     uint32_t frameEndTicks = 0;
     uint32_t frameElapsedMs = 0;
+    // Frames begun so far: lets a component act once per frame however many copies of it run.
+    uint64_t frameNumber = 0;
 
     void BeginFrame();
     // Paces the frame to at least frameBudgetMs (when pace is set) and measures it. Sleeps until

@@ -28,6 +28,8 @@ class GameHooks
     virtual bool SimulationRunning() const { return true; }
     // The editor window, drawn after the queued texts.
     virtual void DrawEditor() {}
+    // Once a frame after the debug keys: the editor's own keys and mouse (open or closed).
+    virtual void EditorFrame() {}
 
     // The god-mode developer key (the engine has already ruled out the title level).
     virtual void ToggleGodMode(GameObject&) {}

@@ -156,6 +156,7 @@ void InputManager::Update()
 void InputManager::Handle(const SDL_Event& e)
 {
     currentEventTicks = SDL_GetTicks();
+    if (eventListener) eventListener(e);
     switch (e.type)
     {
     case SDL_KEYDOWN:

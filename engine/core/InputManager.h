@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -40,6 +41,8 @@ class InputManager
     void Inject(const SDL_Event& event) { injected_.push_back(event); }
     // Loads "gamecontrollerdb.txt" from the preference folder (when present) and opens a pad.
     void OpenControllers(const std::string& prefPath);
+    // Hears every platform event as it is handled (the editor's GUI); empty when unset.
+    std::function<void(const SDL_Event&)> eventListener;
     // Forget everything (tests).
     void Reset();
 

@@ -106,7 +106,8 @@ bool Files::DataFileExists(const std::string& relative)
 bool Files::IsPlainFileName(const std::string& name)
 {
     return !name.empty() && name.find('/') == std::string::npos &&
-           name.find('\\') == std::string::npos && name.find("..") == std::string::npos;
+           name.find('\\') == std::string::npos && name.find(':') == std::string::npos &&
+           name.find("..") == std::string::npos;
 }
 
 std::vector<std::string> Files::SplitLines(const std::string& text)

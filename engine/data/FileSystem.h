@@ -33,8 +33,8 @@ bool DataFileExists(const std::string& relative);
 // is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
-// A bare file name (no folders, no ".."): what the game accepts as a level or map name to
-// write, so data cannot point a save outside its folder.
+// A bare file name (no folders, no drive ":", no ".."): what the game accepts as a level or map
+// name to write, so data cannot point a save outside its folder.
 bool IsPlainFileName(const std::string& name);
 
 // The lines of a text file, without their line ends ("\n" or "\r\n").

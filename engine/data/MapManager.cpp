@@ -222,6 +222,23 @@ void MapManager::AddTile(GameObject& tile)
     if (tile.obstruct) SolidGrid[Cell(column, row)] = 1;
 }
 
+int MapManager::IndexFor(const std::string& name)
+{
+    auto it = NameIndexes.find(name);
+    if (it != NameIndexes.end()) return it->second;
+    ObjectNames.push_back(name);
+    const int index = static_cast<int>(ObjectNames.size()) - 1;
+    NameIndexes[name] = index;
+    return index;
+}
+
+void MapManager::ClearCell(int column, int row)
+{
+    if (column < 0 || row < 0 || column >= CapacityColumns || row >= CapacityRows) return;
+    IndexGrid[Cell(column, row)] = 0;
+    SolidGrid[Cell(column, row)] = 0;
+}
+
 void MapManager::SerializeMap(JsonWriter& writer) const
 {
     writer.StartObject();

@@ -38,6 +38,10 @@ class MapManager
     void SerializeMap(JsonWriter& writer) const;
     std::string GetMapName() const { return MapName; }
     std::vector<std::string> GetObjectNames() const { return ObjectNames; }
+    // The "ObjectList" index of a tile archetype, appended when new (the editor paints with it).
+    int IndexFor(const std::string& name);
+    // Empties a cell: no tile, not solid (the editor erases with it).
+    void ClearCell(int column, int row);
     // The archetype index stored in a cell (0 outside the grid).
     int IndexAt(int column, int row) const;
     // No map: nothing allocated, so every cell reads solid.

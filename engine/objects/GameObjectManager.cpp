@@ -46,6 +46,8 @@ GameObject* GameObjectManager::Claim(int layer)
         obj.ClearComponents();
         obj.collisionFlags = 0;
         obj.previousCollisionFlags = 0;
+        // A slot freed while switched off (a spent EMP, a dark cone) comes back touchable.
+        obj.collidable = true;
         obj.active = true;
         obj.id = nextId_++;
         return &obj;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/objects/GameObject.h"
+#include "engine/objects/ObjectRef.h"
 #include "engine/objects/ObjectTypes.h"
 
 class GameObjectManager
@@ -18,7 +19,8 @@ class GameObjectManager
   public:
     static GameObjectManager& Get();
 
-    std::vector<GameObject*> bossVisionObjects;
+    // The boss's vision cones in creation order; emptied with the level's objects.
+    std::vector<ObjectRef> bossVisionObjects;
     std::string levelName;
     TypeTables types;
     std::array<std::vector<GameObject>, kLayerCount> layers;

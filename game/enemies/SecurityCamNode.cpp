@@ -135,3 +135,11 @@ void SecurityCamNode::WriteState(JsonWriter& w) const
     w.Key("Idle");
     w.Bool(Idle);
 }
+
+void SecurityCamNode::DrawEditor()
+{
+    Transform* t = owner ? owner->Get<Transform>() : nullptr;
+    if (!t) return;
+    PlaceConeAt(Cone.Get(), *t);
+    HomePosition = t->position;
+}

@@ -20,6 +20,8 @@ class SecurityCamNode final : public Component
     void OnCollision(GameObject* other) override;
     bool Serialize(JsonWriter& writer) const override;
     bool Deserialize(const JsonView& value) override;
+    // Draws nothing: keeps the cone on a body the editor has dragged.
+    void DrawEditor() override;
     void WriteState(JsonWriter& w) const override;
 
     GameObject* ConeObject() const { return Cone.Get(); }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <imgui.h>
+
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/objects/GameObject.h"
@@ -100,4 +102,24 @@ void SecurityCamera::WriteState(JsonWriter& w) const
     w.Int(Timer);
     w.Key("Collidable");
     w.Bool(owner ? owner->collidable : false);
+}
+
+void SecurityCamera::DrawEditor()
+{
+    float speed = AngleSpeed, angle = DefaultAngle;
+    int idle = IdleTime, search = SearchTime, timer = Timer;
+    ImGui::Begin("SecurityCamera");
+    bool changed = ImGui::InputFloat("Rotation Speed", &speed, 0.1f, 0.0f, "%f");
+    changed = ImGui::InputFloat("Start Angle", &angle, 0.1f, 0.0f, "%f") || changed;
+    changed = ImGui::InputInt("Idel Time(Milisecond)", &idle) || changed;
+    changed = ImGui::InputInt("Search Time(Milisecond)", &search) || changed;
+    // Shown for reference: every change restarts the sweep from its middle anyway.
+    ImGui::InputInt("Timer (Milisecond)", &timer);
+    ImGui::End();
+    if (!changed) return;
+    AngleSpeed = speed;
+    DefaultAngle = angle;
+    IdleTime = std::max(idle, 0);
+    SearchTime = std::max(search, 0);
+    Restart();
 }

@@ -16,6 +16,7 @@ class SecurityCamera final : public Component
     void HandleEvent(Event* event) override;
     void OnCollision(GameObject*) override {}
     Component* CopyFrom(const Component* other) override;
+    void DrawEditor() override;
     void WriteState(JsonWriter& w) const override;
 
     // The "SecurityCamera" keys of a level's "Camera" section; missing keys keep their values.

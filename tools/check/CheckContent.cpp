@@ -28,6 +28,7 @@ int main(int argc, char** argv)
     CheckMenus(data, rep);
     CheckStoryFiles(data, rep);
     CheckStealthFiles(data, rep);
+    CheckEnemies(data, rep);
     if (argc > 2)
         for (const std::string& level : ListFiles(data + "/GameData/Levels", ".json"))
             if (!RenderLevelPreview(data, level, std::string(argv[2]) + "/" + level + ".png"))

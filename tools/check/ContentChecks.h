@@ -12,3 +12,5 @@ void CheckMedia(const std::string& data, Report& rep);
 void CheckStoryFiles(const std::string& data, Report& rep);
 // Guards, cameras, thrown items, pick-ups, hiding spots and HUD bars, and what they spawn.
 void CheckStealthFiles(const std::string& data, Report& rep);
+// Robot and boss-vision sections; boss levels hold two cones and a camera.
+void CheckEnemies(const std::string& data, Report& rep);

@@ -288,31 +288,6 @@ Image Guard()
     return img;
 }
 
-Image Robot()
-{
-    const int s = 64;
-    Image img(s, s, Rgba{});
-    img.FillRect(14, 18, 36, 30, pal::kOutline);
-    img.FillRect(15, 19, 34, 28, kSteel);
-    img.FillRect(15, 19, 34, 3, kSteelLight);
-    img.FillRect(20, 4, 24, 16, pal::kOutline);
-    img.FillRect(21, 5, 22, 14, kSteelLight);
-    img.FillRect(23, 9, 18, 5, Col(30, 8, 16));
-    img.Glow(32, 11.5f, 10, Col(255, 60, 60), 0.7f);
-    img.FillRect(25, 10, 14, 3, Col(255, 90, 80));
-    img.FillRect(31, 0, 2, 5, kSteelDark);
-    img.Glow(32, 1, 3, Col(255, 60, 60), 0.9f);
-    HazardBand(img, 16, 38, 32, 4);
-    img.FillRect(10, 48, 44, 12, pal::kOutline);
-    img.FillRect(11, 49, 42, 10, kSteelDark);
-    for (int x = 13; x < 52; x += 6) img.FillCircle(x + 1.5f, 54, 2.5f, kSteel);
-    img.FillRect(8, 22, 6, 16, pal::kOutline);
-    img.FillRect(50, 22, 6, 16, pal::kOutline);
-    img.FillRect(9, 23, 4, 14, kSteel);
-    img.FillRect(51, 23, 4, 14, kSteel);
-    return img;
-}
-
 // A rising shimmer with a low hum under it, tailing off into the room.
 Sound Teleporter()
 {
@@ -348,7 +323,7 @@ bool MakeStoryArt(const std::string& texDir)
            SaveArt(MovingFloor(), texDir, "MovingFloor") &&
            SaveArt(Sign(false), texDir, "ZentoTechSignOff") &&
            SaveArt(Sign(true), texDir, "ZentoTechSignOn") &&
-           SaveArt(Guard(), texDir, "CutsceneGuard") && SaveArt(Robot(), texDir, "CutsceneRobot");
+           SaveArt(Guard(), texDir, "CutsceneGuard");
 }
 
 bool MakeStorySounds(const std::string& wavDir)

@@ -1,6 +1,7 @@
 // Content generator: draws every texture, synthesises every sound (as WAV;
 // the script encodes OGG/MP3) and builds the maps from their text layouts.
 //   generate_content <dataDir> <wavDir> <layout.txt>...
+#include "BossArt.h"
 #include "GuardArt.h"
 #include "HudArt.h"
 #include "MapBuild.h"
@@ -8,6 +9,7 @@
 #include "Music.h"
 #include "PickupArt.h"
 #include "PlayerArt.h"
+#include "RobotArt.h"
 #include "SceneryArt.h"
 #include "SoundFx.h"
 #include "StealthArt.h"
@@ -46,6 +48,8 @@ int main(int argc, char** argv)
         {"pickups", MakePickupArt(tex)},
         {"hud", MakeHudArt(tex)},
         {"stealth effects", MakeStealthSfx(wav)},
+        {"robot", MakeRobotArt(tex) && MakeRobotSounds(wav)},
+        {"boss", MakeBossArt(tex) && MakeBossSounds(wav)},
     };
     int failures = 0;
     for (const Step& s : steps)

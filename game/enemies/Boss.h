@@ -1,0 +1,21 @@
+// Boss: counts EMP hits. The first two each break one of its vision cones; the third starts the
+// closing light that ends the fight (and every later hit sets it again).
+#pragma once
+
+#include "engine/objects/Component.h"
+
+class Boss final : public Component
+{
+  public:
+    static constexpr int kTypeNumber = kCompBoss;
+    static constexpr int kConesToBreak = 2;
+
+    explicit Boss(GameObject* owner) : Component(owner, kCompBoss) {}
+
+    void HandleEvent(Event*) override {}
+    void OnCollision(GameObject* other) override;
+    void DrawEditor() override;
+    void WriteState(JsonWriter& w) const override;
+
+    int hitCount = 0;
+};

@@ -1,0 +1,207 @@
+// The level editor without a window: open with F1, stop the simulation, pick and drag with the
+// mouse, place from a palette, delete, paint and erase tiles, refuse bad names, save, and a
+// fresh run of the saved level comes back exactly as edited.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <tuple>
+#include <vector>
+
+#include "editor/LevelEditor.h"
+#include "engine/core/InputManager.h"
+#include "engine/core/StateDump.h"
+#include "engine/data/MapManager.h"
+#include "engine/graphics/GraphicsManager.h"
+#include "engine/objects/GameObjectManager.h"
+#include "engine/objects/Transform.h"
+#include "game/enemies/SecurityCamera.h"
+#include "tests/Harness.h"
+#include "tests/StoryFixtures.h"
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct Placed
+{
+    int layer;
+    std::string name;
+    float x, y;
+    bool operator<(const Placed& o) const
+    {
+        return std::tie(layer, name, x) < std::tie(o.layer, o.name, o.x);
+    }
+};
+
+// The objects a level file brings back (not the cones and the aim marker their owners remake).
+std::vector<Placed> Saved(const std::string& dumpPath)
+{
+    rapidjson::Document doc;
+    EXPECT_TRUE(ParseJson(TestSupport::ReadText(dumpPath), doc, nullptr));
+    std::vector<Placed> out;
+    JsonView objects = JsonView(&doc, "dump")["Objects"];
+    for (size_t i = 0; i < objects.Size(); ++i)
+    {
+        JsonView o = objects.At(i);
+        std::string name = o["Name"].AsString("");
+        int layer = o["Layer"].AsInt(-1);
+        if (name == "GuardFOV.json" || name == "CameraFOV.json" || name == "Aimbox.json" ||
+            layer == kLayerMap)
+            continue;
+        float p[3] = {0, 0, 0};
+        o.ReadFloats("Position", p, 3);
+        out.push_back({layer, name, p[0], p[1]});
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+void Mouse(Uint32 type, int x, int y)
+{
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = type;
+    e.motion.x = x;
+    e.motion.y = y;
+    if (type != SDL_MOUSEMOTION) e.button.button = SDL_BUTTON_LEFT;
+    InputManager::Get().Inject(e);
+}
+
+GameObject* Named(const std::string& name)
+{
+    GameObject* found = nullptr;
+    GameObjectManager::Get().ForEachActive(kLayerGameplay, [&](GameObject& o)
+                                           { found = o.name == name ? &o : found; });
+    return found;
+}
+} // namespace
+
+TEST(Editor, PickDragPlaceDeletePaintSaveAndReload)
+{
+    using namespace StoryFixtures;
+    const std::string camera = Entry("SecurityCamera.json",
+                                     R"({"Transform": {"Position": [30, 6, 0]}, "Camera":
+        {"FOVScale": [5, 5], "SecurityCamera": {"AngleSpeed": 1, "IdleTime": 300, "SearchTime": 2000}}})");
+    fs::path root =
+        MakeRoot("editor", {{"Edit.json", Hero(3, 3.5f) + "," + Entry("Guard.json", R"({"Transform":
+                                        {"Position": [20, 3.45, 0]}})") +
+                                              "," + camera},
+                            {"After.json", ""}});
+    // The map is written by the save: the test's own copy, not the shipped one.
+    fs::remove(root / "GameData/Maps");
+    fs::create_directories(root / "GameData/Maps");
+    fs::copy_file(TestSupport::ShippedData() / "GameData/Maps/Level1Map.json",
+                  root / "GameData/Maps/Level1Map.json");
+    TestSupport::WriteText(root, "System/LevelEditor.json",
+                           R"({"Map": ["TileCrate.json"], "Default": ["EmpCharger.json"]})");
+    HeadlessGame game(root, "Edit.json");
+    ASSERT_EQ(game.status(), 0);
+    LevelEditor& editor = LevelEditor::Get();
+    EXPECT_FALSE(editor.editorOpen);
+    game.Tap("F1");
+    EXPECT_TRUE(editor.editorOpen);
+    game.Frames(20);
+
+    // Stopped: bodies and timers stand still; events and drawing go on.
+    editor.allObjectsWork = false;
+    GameObject* guard = Named("Guard.json");
+    ASSERT_NE(guard, nullptr);
+    const glm::vec3 guardAt = guard->Get<Transform>()->position;
+    SecurityCamera* sweep = nullptr;
+    GameObjectManager::Get().ForEachActive(
+        kLayerGameplay,
+        [&](GameObject& o) { sweep = o.Get<SecurityCamera>() ? o.Get<SecurityCamera>() : sweep; });
+    ASSERT_NE(sweep, nullptr);
+    const int timer = sweep->Timer;
+    game.Frames(10);
+    EXPECT_EQ(guard->Get<Transform>()->position, guardAt);
+    EXPECT_EQ(sweep->Timer, timer);
+    EXPECT_GT(GraphicsManager::Get().spritesDrawn, 0);
+    editor.SetBackToInitial();
+    game.Frames(2);
+    EXPECT_EQ(sweep->Timer, 1000) << "the reset event is delivered while stopped";
+
+    // Pick the guard with the mouse and drag it, snapped, to another point.
+    Mouse(SDL_MOUSEMOTION, 640, 500);
+    game.Frames(1);
+    const glm::vec3 grab = InputManager::Get().GetMouseWorldPosition();
+    guard->Get<Transform>()->position = glm::vec3(grab.x, grab.y, 0.0f);
+    Mouse(SDL_MOUSEBUTTONDOWN, 640, 500);
+    game.Frames(1);
+    ASSERT_EQ(editor.Selected(), guard);
+    game.KeyDown("Left Ctrl");
+    Mouse(SDL_MOUSEMOTION, 900, 560);
+    game.Frames(1);
+    Mouse(SDL_MOUSEBUTTONUP, 900, 560);
+    game.KeyUp("Left Ctrl");
+    game.Frames(1);
+    const glm::vec3 dropped = guard->Get<Transform>()->position;
+    EXPECT_GT(dropped.x, grab.x + 2.0f);
+    EXPECT_EQ(dropped.x, std::round(dropped.x)) << "snapped to the grid";
+    EXPECT_FLOAT_EQ(dropped.y, 3.45f) << "standing on the ground";
+
+    // Place a charger from the palette at the next click, then delete it again; place another.
+    editor.armedLayer = kLayerGameplay;
+    editor.armedIndex = 1;
+    Mouse(SDL_MOUSEBUTTONDOWN, 300, 500);
+    game.Frames(1);
+    Mouse(SDL_MOUSEBUTTONUP, 300, 500);
+    GameObject* charger = Named("EmpCharger.json");
+    ASSERT_NE(charger, nullptr);
+    EXPECT_EQ(editor.Selected(), charger);
+    game.Tap("Delete");
+    game.Frames(1);
+    EXPECT_EQ(Named("EmpCharger.json"), nullptr);
+    ASSERT_NE(editor.Place(kLayerGameplay, 1, glm::vec2(12.0f, 3.3f)), nullptr);
+    EXPECT_EQ(editor.Place(kLayerGameplay, 2, glm::vec2(12.0f, 3.3f)), nullptr) << "no entry 2";
+
+    // Paint a crate tile in the air and erase a ground cell.
+    MapManager& map = MapManager::Get();
+    ASSERT_NE(editor.Place(kLayerMap, 1, glm::vec2(16.0f, 7.0f)), nullptr);
+    EXPECT_NE(map.IndexAt(16, 7), 0);
+    EXPECT_TRUE(map.Solid(16, 7));
+    ASSERT_NE(map.IndexAt(40, 2), 0);
+    EXPECT_TRUE(editor.Erase(glm::vec2(40.0f, 2.0f)));
+    EXPECT_EQ(map.IndexAt(40, 2), 0);
+    game.Frames(1);
+
+    // Names that would write outside the level folder are refused, and nothing is written.
+    std::string& levelName = GameObjectManager::Get().levelName;
+    for (const char* bad : {"", "../Edit.json", "a/b.json", "c:Edit.json", "x\\y.json"})
+    {
+        levelName = bad;
+        EXPECT_FALSE(editor.SaveLevelAndMap()) << bad;
+    }
+    EXPECT_FALSE(fs::exists(root / "GameData/Edit.json"));
+    levelName = "Edit.json";
+    ASSERT_TRUE(editor.SaveLevelAndMap());
+    const std::string before = (root / "before.json").string();
+    ASSERT_TRUE(WriteStateDump(before));
+
+    // A fresh run of the saved level holds what was edited (after its first frame of play).
+    const std::string after = (root / "after.json").string();
+    ASSERT_EQ(TestSupport::RunGame("--headless --data " + root.string() +
+                                   " --level Edit.json --frames 2 --dump " + after),
+              0);
+    const auto reloaded = Saved(after), edited = Saved(before);
+    ASSERT_EQ(reloaded.size(), edited.size());
+    for (size_t i = 0; i < edited.size(); ++i)
+    {
+        SCOPED_TRACE(edited[i].name);
+        EXPECT_EQ(reloaded[i].layer, edited[i].layer);
+        EXPECT_EQ(reloaded[i].name, edited[i].name);
+        // One frame of play has passed in the fresh run: a guard's step, nothing more.
+        EXPECT_NEAR(reloaded[i].x, edited[i].x, 0.15f);
+        EXPECT_NEAR(reloaded[i].y, edited[i].y, 0.05f);
+    }
+    rapidjson::Document mapDoc;
+    ASSERT_TRUE(
+        ParseJson(TestSupport::ReadText(root / "GameData/Maps/Level1Map.json"), mapDoc, nullptr));
+    EXPECT_EQ(mapDoc["ObjectList"].Size(), map.ObjectNames.size() - 1);
+}

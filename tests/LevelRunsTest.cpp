@@ -1,0 +1,50 @@
+// Every scripted run under tests/runs finishes its level: replayed headless through the real
+// binary, the game ends on the next level of the list with no life lost.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "engine/data/Json.h"
+#include "tests/TestSupport.h"
+
+TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
+{
+    struct Row
+    {
+        const char* next;
+        int frames;
+    };
+    const std::map<std::string, Row> rows = {
+        {"Level2.json", {"Level3.json", 2000}},
+        {"Level3.json", {"MovingTurLevel.json", 1850}},
+        {"RobotLevel.json", {"Level8.json", 1200}},
+        {"Level8.json", {"EndLevel.json", 900}},
+    };
+    const auto runs = TestSupport::ShippedData().parent_path() / "tests/runs";
+    int replayed = 0;
+    for (const auto& file : std::filesystem::directory_iterator(runs))
+    {
+        const std::string level = file.path().filename().string();
+        SCOPED_TRACE(level);
+        auto row = rows.find(level);
+        ASSERT_NE(row, rows.end()) << "a run without a row of this table";
+        auto dir = TestSupport::MakeTempDir("run");
+        const std::string dump = (dir / "dump.json").string();
+        ASSERT_EQ(TestSupport::RunGame("--headless --level " + level + " --frames " +
+                                       std::to_string(row->second.frames) + " --input " +
+                                       file.path().string() + " --dump " + dump),
+                  0);
+        rapidjson::Document doc;
+        ASSERT_TRUE(ParseJson(TestSupport::ReadText(dump), doc, nullptr));
+        JsonView root(&doc, "dump");
+        std::string reached;
+        int life = 0;
+        root.Read("Level", reached);
+        root["Player"].Read("Life", life);
+        EXPECT_EQ(reached, row->second.next);
+        EXPECT_EQ(life, 3);
+        ++replayed;
+    }
+    EXPECT_EQ(replayed, static_cast<int>(rows.size()));
+}
