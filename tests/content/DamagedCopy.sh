@@ -21,6 +21,7 @@ sed -i '0,/"Active": "true"/s//"Active": "True"/' "$objects/OptionsMenu.json"
 sed -i 's/"ConfirmSaveMenu.json"/"ConfirmSaveMenuX.json"/' "$levels/Level1.json"
 printf '[[0,0,0,0,0,0]]' >"$work/data/GameData/Record/GuardCutscene1.json"
 printf 'A page without its scale line\n' >"$work/data/GameData/Dialog/Ending.txt"
+sed -i 's/"Filter": "Nearest"/"Filter": "Sharp"/' "$objects/TileCrate.json"
 expected=(
   'GameData/Levels/Level1.json: "Name": must equal the file name'
   'GameData/GameObjects/Player.json: "Type": missing or unknown'
@@ -31,6 +32,7 @@ expected=(
   'GameData/Levels/Level1.json: "GameObjects": PauseMenu.json opens ConfirmSaveMenu.json, which the level lacks'
   'GameData/Record/GuardCutscene1.json: needs at least two entries'
   'GameData/Dialog/Ending.txt: needs pairs of lines: text, scale'
+  'GameData/GameObjects/TileCrate.json: "Filter": must be "Nearest" or "Linear"'
 )
 if "$check" "$work/data" >"$work/damaged.txt"; then
   echo "the damaged copy passed"
