@@ -13,7 +13,7 @@ class AudioSettings
   public:
     static AudioSettings& Get();
 
-    // Opens the mixer (22050 Hz, 16-bit, stereo, 4096-sample chunks). False when there is no
+    // Opens the mixer (22050 Hz, 16-bit, stereo, 512-sample chunks). False when there is no
     // device; the game then runs silent.
     bool Open();
     void Close();

@@ -271,7 +271,7 @@ void Engine::FinishFrame()
     if (lastFrame && !options_.screenshot.empty())
         GraphicsManager::Get().SaveScreenshot(options_.screenshot);
     WindowManager::Get().Swap();
-    if (options_.headless)
+    if (options_.headless || options_.fixedClock)
         clock.EndVirtualFrame();
     else
         clock.EndFrame(true);

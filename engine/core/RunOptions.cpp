@@ -19,8 +19,9 @@ bool ParseLong(const char* text, long& out)
 const char* RunOptionsUsage()
 {
     return "usage: bellrun [--data DIR] [--level NAME] [--frames N] [--windowed] [--size WxH]\n"
-           "               [--headless] [--input FILE] [--dump FILE] [--screenshot FILE]\n"
-           "               [--seed N] [--editor]";
+           "               [--headless] [--fixed-clock] [--input FILE] [--dump FILE]\n"
+           "               [--screenshot FILE]"
+           " [--seed N] [--editor]";
 }
 
 bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
@@ -50,6 +51,8 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
             out.windowed = true;
         else if (a == "--headless")
             out.headless = true;
+        else if (a == "--fixed-clock")
+            out.fixedClock = true;
         else if (a == "--editor")
             out.editor = true;
         else if (a == "--frames")

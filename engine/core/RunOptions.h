@@ -6,11 +6,14 @@
 
 struct RunOptions
 {
-    std::string dataDir;    // --data DIR
-    std::string level;      // --level NAME: start here instead of the title level
-    long frames = -1;       // --frames N: shut down normally after N frames
-    bool windowed = false;  // --windowed
-    bool headless = false;  // --headless: no window, GPU, audio output or pacing
+    std::string dataDir;   // --data DIR
+    std::string level;     // --level NAME: start here instead of the title level
+    long frames = -1;      // --frames N: shut down normally after N frames
+    bool windowed = false; // --windowed
+    bool headless = false; // --headless: no window, GPU, audio output or pacing
+    // --fixed-clock: every frame counts one budget long and is not paced, as headless, so a
+    // windowed run replays exactly (benchmarks, picture comparisons).
+    bool fixedClock = false;
     std::string inputFile;  // --input FILE: scripted input
     std::string dumpFile;   // --dump FILE: JSON snapshot at shut-down
     std::string screenshot; // --screenshot FILE: PNG of the last frame

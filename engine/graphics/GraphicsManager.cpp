@@ -159,14 +159,18 @@ void GraphicsManager::BeginFrame(int width, int height)
     if (!Gpu::Enabled()) return;
     // The editor's GUI pass changes GL state; put ours back every frame.
     SetPipelineState();
-    glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    world_.Begin(width, height);
+}
+
+void GraphicsManager::FinishWorld()
+{
+    if (Gpu::Enabled()) world_.Resolve();
 }
 
 void GraphicsManager::DrawLayer(int layer)
 {
     if (layer < 0 || layer >= kLayerCount) return;
+    if (IsScreenLayer(layer)) FinishWorld();
     worldView_ = glm::mat4(1.0f);
     worldProjection_ = glm::mat4(1.0f);
     if (!IsScreenLayer(layer))
@@ -191,6 +195,7 @@ void GraphicsManager::PrepareDraw(Sprite& sprite, SpriteDraw& d)
     d.textureIndex = sprite.CurrentTexture();
     d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
     d.upload = !(sprite.Static && sprite.Uploaded);
+    d.nearest = sprite.CurrentNearest();
     sprite.Uploaded = true;
     ShaderProgram& program = d.program ? *d.program : noProgram_;
     // "Model" keeps its last value when the object has no transform.
@@ -214,6 +219,7 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program) return;
+    if (layer < kLayerHud) world_.MarkDrawn();
     if (submitter_.batching)
         submitter_.Add(d);
     else
@@ -257,6 +263,7 @@ void GraphicsManager::DrawSingle(Sprite& sprite)
     d.projection[2][2] = -1.020202f;
     d.projection[3][2] = -2.020202f;
     if (!Gpu::Enabled()) return;
+    FinishWorld();
     GLint units = 0;
     glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &units);
     int unit = d.textureIndex < units ? d.textureIndex : 0;
@@ -276,6 +283,7 @@ bool GraphicsManager::SaveScreenshot(const std::string& path)
         LogLine("screenshot: %s: no frame drawn yet; nothing written", path.c_str());
         return false;
     }
+    FinishWorld();
     std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -295,6 +303,7 @@ bool GraphicsManager::SaveScreenshot(const std::string& path)
 void GraphicsManager::Release()
 {
     submitter_.Release();
+    world_.Release();
     for (auto& p : Programs) p.second->Delete();
     Programs.clear();
     VertexShaders.clear();

@@ -15,6 +15,7 @@
 #include "engine/graphics/ShaderProgram.h"
 #include "engine/graphics/SpriteDraw.h"
 #include "engine/graphics/SpriteSubmitter.h"
+#include "engine/graphics/WorldTarget.h"
 
 class Sprite;
 class GameObject;
@@ -28,6 +29,11 @@ class GraphicsManager
     // Viewport and clear for a new frame.
     void BeginFrame(int width, int height);
     void DrawLayer(int layer);
+    // The world layers are done: they go up onto the window, where the screen layers, texts and
+    // the editor draw at full resolution. Idempotent within a frame.
+    void FinishWorld();
+    // Window pixels per pixel the world is drawn at (1: the world is drawn at full resolution).
+    int WorldScale() const { return world_.Scale(); }
     void DrawSingle(Sprite& sprite);
     // Writes the back buffer as a PNG; false (and a line) when there is no GPU.
     bool SaveScreenshot(const std::string& path);
@@ -62,6 +68,7 @@ class GraphicsManager
     void SetLighting(LightState& light, const Sprite& sprite, int layer);
 
     SpriteSubmitter submitter_;
+    WorldTarget world_;
     // Holds the values of sprites whose program is missing altogether.
     ShaderProgram noProgram_;
     Transform* layerPlayerAt_ = nullptr;

@@ -135,6 +135,7 @@ void Sprite::ReadTextureEntry(const JsonView& entry)
     }
     std::string name;
     if (entry.Read("Name", name)) TextureSlots[slot] = ResourceManager::Get().GetTexture(name);
+    ReadFilter(entry, slot);
     int width = 0, height = 0, frames = 0;
     entry.Read("Width", width);
     entry.Read("Height", height);
@@ -152,6 +153,19 @@ void Sprite::ReadTextureEntry(const JsonView& entry)
     std::string coords;
     if (entry.Read("CoordData", coords)) LoadCoordFile(entry, coords, frames);
     FrameCounts[slot] = frames;
+}
+
+void Sprite::ReadFilter(const JsonView& entry, int slot)
+{
+    // Pixel art drawn at or above its own size asks for "Nearest": its pixels stay square and
+    // sharp, and a software rasteriser reads one texel instead of eight. Everything else keeps
+    // the mipmapped, linear filters.
+    std::string filter;
+    if (!entry.Read("Filter", filter)) return;
+    if (filter == "Nearest" || filter == "Linear")
+        NearestSlots[slot] = filter == "Nearest";
+    else
+        entry["Filter"].Warn("expected \"Nearest\" or \"Linear\"; kept");
 }
 
 void Sprite::LoadCoordFile(const JsonView& entry, const std::string& path, int frames)
@@ -176,6 +190,11 @@ int Sprite::FirstRect(int a) const
     long long sum = 0;
     for (int s = 0; s < a && s < kSlots; ++s) sum += std::max(0, FrameCounts[s]);
     return static_cast<int>(std::min<long long>(sum, INT_MAX));
+}
+
+bool Sprite::CurrentNearest() const
+{
+    return NearestSlots[TextureSlot >= 0 && TextureSlot < kSlots ? TextureSlot : 0];
 }
 
 int Sprite::CurrentTexture() const

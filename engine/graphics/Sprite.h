@@ -39,6 +39,8 @@ class Sprite final : public Component
 
     // Texture index in slot TextureSlot; slot 0's when TextureSlot is out of range.
     int CurrentTexture() const;
+    // Whether slot TextureSlot's texture is sampled nearest (its entry's "Filter").
+    bool CurrentNearest() const;
     // How many vertices can be drawn without reading past VertexData (0: unusable layout).
     int DrawableVertices() const;
     // Index in FrameRects of animation a's first rectangle (the frames of all lower slots).
@@ -48,6 +50,7 @@ class Sprite final : public Component
     std::array<float, kMaxFloats> VertexData{};
     std::vector<FrameRect> FrameRects;
     std::array<int, kSlots> TextureSlots{};
+    std::array<bool, kSlots> NearestSlots{};
     int TextureNumber = 0;
     int CoordsPerVertex = 0, CoordsPerPos = 0, CoordsPerColor = 0, VertexNumber = 0;
     std::string ShaderName;
@@ -72,6 +75,7 @@ class Sprite final : public Component
   private:
     bool ReadMesh(const JsonView& mesh);
     void ReadTextureEntry(const JsonView& entry);
+    void ReadFilter(const JsonView& entry, int slot);
     void LoadCoordFile(const JsonView& entry, const std::string& path, int frames);
     void WriteTexCoords(float l, float r, float b, float t);
 

@@ -17,6 +17,7 @@ struct SpriteDraw
     int textureIndex = 0;     // resource-manager texture index (also the vertex-array pool index)
     unsigned textureName = 0; // GL texture name at that index
     bool upload = false;      // the vertices go to the sprite's own buffer this draw
+    bool nearest = false;     // sampled nearest, without mipmaps (the texture slot's "Filter")
     glm::mat4 model{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};

@@ -49,6 +49,11 @@ void SpriteSubmitter::Init()
     glGenVertexArrays(kVertexArrayPool, pool_.data());
     glGenVertexArrays(1, &spareArray_);
     glGenBuffers(1, &spareBuffer_);
+    glGenSamplers(1, &nearestSampler_);
+    glSamplerParameteri(nearestSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glSamplerParameteri(nearestSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glSamplerParameteri(nearestSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(nearestSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glGenVertexArrays(1, &streamArray_);
     glGenBuffers(1, &streamBuffer_);
     glBindVertexArray(streamArray_);
@@ -65,6 +70,7 @@ void SpriteSubmitter::Release()
         glDeleteVertexArrays(kVertexArrayPool, pool_.data());
         glDeleteVertexArrays(1, &spareArray_);
         glDeleteBuffers(1, &spareBuffer_);
+        glDeleteSamplers(1, &nearestSampler_);
         glDeleteVertexArrays(1, &streamArray_);
         glDeleteBuffers(1, &streamBuffer_);
     }
@@ -75,8 +81,8 @@ void SpriteSubmitter::Release()
 
 bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d) const
 {
-    return b.program == d.program && b.texture == d.textureName && b.light == d.light &&
-           b.view == d.view && b.projection == d.projection;
+    return b.program == d.program && b.texture == d.textureName && b.nearest == d.nearest &&
+           b.light == d.light && b.view == d.view && b.projection == d.projection;
 }
 
 bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
@@ -139,6 +145,7 @@ void SpriteSubmitter::Add(const SpriteDraw& d)
     b.count = count;
     b.program = d.program;
     b.texture = d.textureName;
+    b.nearest = d.nearest;
     b.view = d.view;
     b.projection = d.projection;
     b.light = d.light;
@@ -174,11 +181,13 @@ void SpriteSubmitter::Flush()
         b.program->SendLight(b.light);
         b.program->SendInt(kUniTexture, kTextureUnit);
         glBindTexture(GL_TEXTURE_2D, b.texture);
+        glBindSampler(kTextureUnit, b.nearest ? nearestSampler_ : 0);
         glDrawArrays(GL_TRIANGLES, b.first, b.count);
         ++drawCalls;
     }
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
+    glBindSampler(kTextureUnit, 0);
     stream_.clear();
     batches_.clear();
 }
@@ -226,8 +235,10 @@ void SpriteSubmitter::DrawDirect(const SpriteDraw& d, int textureUnit, bool with
     d.program->SendInt(kUniTexture, textureUnit);
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(textureUnit));
     glBindTexture(GL_TEXTURE_2D, d.textureName);
+    glBindSampler(static_cast<GLuint>(textureUnit), d.nearest ? nearestSampler_ : 0);
     glDrawArrays(GL_TRIANGLES, 0, n);
     ++drawCalls;
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
+    glBindSampler(static_cast<GLuint>(textureUnit), 0);
 }

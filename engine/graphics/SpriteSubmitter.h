@@ -41,6 +41,7 @@ class SpriteSubmitter
         int count = 0;
         ShaderProgram* program = nullptr;
         unsigned texture = 0;
+        bool nearest = false;
         glm::mat4 view{1.0f};
         glm::mat4 projection{1.0f};
         LightState light;
@@ -56,6 +57,8 @@ class SpriteSubmitter
     std::array<unsigned, kVertexArrayPool> pool_{};
     unsigned spareArray_ = 0;
     unsigned spareBuffer_ = 0;
+    // Bound over a texture's own filters for pixel art asking for nearest sampling.
+    unsigned nearestSampler_ = 0;
     std::vector<float> stream_;
     std::vector<Batch> batches_;
 };

@@ -116,6 +116,8 @@ bool TextRenderer::LoadFont(const std::string& path)
 void TextRenderer::DrawQueued()
 {
     ++round_;
+    // Texts are drawn at the window's resolution, over the world.
+    GraphicsManager::Get().FinishWorld();
     for (const TextRequest& r : TextQueue) RenderText(r);
     TextQueue.clear();
     DropStale();

@@ -23,6 +23,7 @@ printf '[[0,0,0,0,0,0]]' >"$work/data/GameData/Record/GuardCutscene1.json"
 printf 'A page without its scale line\n' >"$work/data/GameData/Dialog/Ending.txt"
 sed -i 's/"Type": "GUARD"/"Type": "BOX"/' "$objects/Guard.json"
 sed -i '0,/"SearchTime": 1500/s//"SearchTime": -5/' "$levels/Level3.json"
+sed -i 's/"Filter": "Nearest"/"Filter": "Sharp"/' "$objects/TileCrate.json"
 expected=(
   'GameData/GameObjects/Guard.json: "Type": "BOX" cannot carry "Guard"'
   'GameData/Levels/Level3.json: "SearchTime": must be a whole number of milliseconds, 0 or more'
@@ -35,6 +36,7 @@ expected=(
   'GameData/Levels/Level1.json: "GameObjects": PauseMenu.json opens ConfirmSaveMenu.json, which the level lacks'
   'GameData/Record/GuardCutscene1.json: needs at least two entries'
   'GameData/Dialog/Ending.txt: needs pairs of lines: text, scale'
+  'GameData/GameObjects/TileCrate.json: "Filter": must be "Nearest" or "Linear"'
 )
 if "$check" "$work/data" >"$work/damaged.txt"; then
   echo "the damaged copy passed"

@@ -101,6 +101,13 @@ void CheckTexture(const std::string& data, const std::string& file, const Value&
         rep.Error(file, "Width",
                   std::string(t["Name"].GetString()) + " is " + std::to_string(w) + " x " +
                       std::to_string(h) + "; \"Width\" and \"Height\" must match it");
+    if (t.HasMember("Filter"))
+    {
+        const Value& f = t["Filter"];
+        const std::string filter = f.IsString() ? f.GetString() : "";
+        if (filter != "Nearest" && filter != "Linear")
+            rep.Error(file, "Filter", "must be \"Nearest\" or \"Linear\"");
+    }
     const int frames = IntOr(t, "Frames", 0);
     if (frames < 1) rep.Error(file, "Frames", "must be at least 1");
     if (t.HasMember("CoordData"))

@@ -1,0 +1,38 @@
+// WorldTarget: where the world layers are drawn.
+//
+// The art is drawn at 32 pixels a unit and the camera shows about 17 units of height, so a
+// 1080-line window spends four screen pixels on every pixel of art. On a software rasteriser the
+// frame is nearly all fill, so the world layers go to an off-screen target of a whole fraction
+// of the window (half at 1080 lines) and are scaled up with nearest sampling: the same picture
+// for a quarter of the fill. Screen layers, texts and the editor are drawn afterwards at the
+// window's own resolution, so nothing that is not pixel art is coarsened.
+#pragma once
+
+class WorldTarget
+{
+  public:
+    // How many window pixels a pixel of the target covers on each axis at this window height.
+    static int ScaleFor(int windowHeight);
+
+    // Starts a frame: binds the target (or the window when the scale is 1) and clears it.
+    void Begin(int width, int height);
+    // Ends the world part of the frame: the target is scaled up onto the window, which is bound
+    // from then on. Only the first call of a frame does anything.
+    void Resolve();
+    // Marks that something was drawn into the target this frame.
+    void MarkDrawn() { drawn_ = true; }
+    void Release();
+
+    int Scale() const { return scale_; }
+
+  private:
+    bool Ensure(int w, int h);
+
+    unsigned framebuffer_ = 0;
+    unsigned colour_ = 0;
+    int targetW_ = 0, targetH_ = 0;
+    int windowW_ = 0, windowH_ = 0;
+    int scale_ = 1;
+    bool open_ = false;  // the target is bound and not yet resolved
+    bool drawn_ = false; // the world drew something this frame
+};
