@@ -22,6 +22,7 @@ void LevelEditor::Initialize()
     const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
     if (!doc) return;
     JsonView root(doc, path);
+    if (!root.IsObject()) root.Warn("expected an object of palettes; none read");
     const std::pair<const char*, int> keys[] = {{"Map", kLayerMap},
                                                 {"BackDecorate", kLayerBackDecorate},
                                                 {"Default", kLayerGameplay},

@@ -40,6 +40,8 @@ class InputManager
     void Inject(const SDL_Event& event) { injected_.push_back(event); }
     // Loads "gamecontrollerdb.txt" from the preference folder (when present) and opens a pad.
     void OpenControllers(const std::string& prefPath);
+    // Adds the mappings of a controller mapping file's text; how many, or -1 (SDL's count).
+    static int AddControllerMappings(const std::string& text);
     // Forget everything (tests).
     void Reset();
 
