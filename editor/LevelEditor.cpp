@@ -69,6 +69,7 @@ void LevelEditor::ReadPalettes()
     const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
     if (!doc) return; // reported by the resource manager; the palettes stay empty
     JsonView root(doc, path);
+    if (!root.IsObject()) root.Warn("expected an object of palettes; none read");
     const std::pair<const char*, int> keys[] = {{"Map", kLayerMap},
                                                 {"BackDecorate", kLayerBackDecorate},
                                                 {"Default", kLayerGameplay},

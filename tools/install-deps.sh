@@ -8,6 +8,7 @@ packages=(
   rapidjson-dev libglm-dev libimgui-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   glslang-tools xvfb xauth xdotool libgl1-mesa-dri
+  clang libclang-rt-14-dev
 )
 
 missing=()

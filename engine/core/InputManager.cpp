@@ -10,6 +10,7 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/WindowManager.h"
+#include "engine/data/FileSystem.h"
 #include "engine/data/LevelManager.h"
 #include "engine/objects/GameObjectManager.h"
 
@@ -68,11 +69,10 @@ void InputManager::OpenControllers(const std::string& prefPath)
     if (!prefPath.empty())
     {
         std::string db = prefPath + "gamecontrollerdb.txt";
-        if (SDL_RWops* rw = SDL_RWFromFile(db.c_str(), "rb"))
-        {
-            int added = SDL_GameControllerAddMappingsFromRW(rw, 1);
-            std::printf("input: %s: %d controller mappings\n", db.c_str(), added);
-        }
+        std::string text;
+        if (Files::ReadFile(db, text))
+            std::printf("input: %s: %d controller mappings\n", db.c_str(),
+                        AddControllerMappings(text));
     }
     if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) return;
     for (int i = 0; i < SDL_NumJoysticks(); ++i)
@@ -82,6 +82,12 @@ void InputManager::OpenControllers(const std::string& prefPath)
         if (controller) controllerConnected = true;
         break;
     }
+}
+
+int InputManager::AddControllerMappings(const std::string& text)
+{
+    SDL_RWops* rw = SDL_RWFromConstMem(text.data(), static_cast<int>(text.size()));
+    return rw ? SDL_GameControllerAddMappingsFromRW(rw, 1) : -1;
 }
 
 bool InputManager::TakeKeyboardSnapshot()

@@ -43,6 +43,8 @@ class InputManager
     void OpenControllers(const std::string& prefPath);
     // Hears every platform event as it is handled (the editor's GUI); empty when unset.
     std::function<void(const SDL_Event&)> eventListener;
+    // Adds the mappings of a controller mapping file's text; how many, or -1 (SDL's count).
+    static int AddControllerMappings(const std::string& text);
     // Forget everything (tests).
     void Reset();
 

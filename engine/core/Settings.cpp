@@ -18,6 +18,12 @@ GameSettings LoadSettings(const std::string& prefPath)
     std::string path = prefPath + kFileName;
     std::string text;
     if (!Files::ReadFile(path, text, 64 * 1024)) return settings;
+    return ParseSettings(text, path);
+}
+
+GameSettings ParseSettings(const std::string& text, const std::string& path)
+{
+    GameSettings settings;
     rapidjson::Document doc;
     std::string error;
     if (!ParseJson(text, doc, &error) || !doc.IsObject())

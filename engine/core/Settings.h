@@ -14,6 +14,8 @@ struct GameSettings
 // Reads prefPath + "settings.json". A missing file is the defaults, silently; a damaged one is
 // one line and the defaults; a key of the wrong type is one line and keeps its default.
 GameSettings LoadSettings(const std::string& prefPath);
+// The options of a settings file's text (path names it in the one line a damaged file gets).
+GameSettings ParseSettings(const std::string& text, const std::string& path);
 // Writes the file through a temp file and a rename, so a crash mid-write keeps the old options.
 bool SaveSettings(const std::string& prefPath, const GameSettings& settings);
 

@@ -94,11 +94,12 @@ bool Files::ReadFile(const std::string& path, std::string& out, size_t limit)
 
 bool Files::ReadDataFile(const std::string& relative, std::string& out, size_t limit)
 {
-    return ReadFile(DataPath(relative), out, limit);
+    return IsDataPath(relative) && ReadFile(DataPath(relative), out, limit);
 }
 
 bool Files::DataFileExists(const std::string& relative)
 {
+    if (!IsDataPath(relative)) return false;
     std::error_code ec;
     return std::filesystem::is_regular_file(DataPath(relative), ec);
 }
@@ -108,6 +109,24 @@ bool Files::IsPlainFileName(const std::string& name)
     return !name.empty() && name.find('/') == std::string::npos &&
            name.find('\\') == std::string::npos && name.find(':') == std::string::npos &&
            name.find("..") == std::string::npos;
+}
+
+bool Files::IsDataPath(const std::string& relative)
+{
+    // A NUL would cut the name short of what the caller cached it as; a colon is a drive or a
+    // stream on Windows.
+    if (relative.empty() || relative.find('\0') != std::string::npos ||
+        relative.find(':') != std::string::npos || relative[0] == '/' || relative[0] == '\\')
+        return false;
+    size_t start = 0;
+    while (start <= relative.size())
+    {
+        size_t end = relative.find_first_of("/\\", start);
+        if (end == std::string::npos) end = relative.size();
+        if (relative.compare(start, end - start, "..") == 0) return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 std::vector<std::string> Files::SplitLines(const std::string& text)

@@ -11,7 +11,8 @@
 
 namespace Files
 {
-constexpr size_t kMaxFileBytes = 64u * 1024u * 1024u;
+// Data files past this are refused as too large (images have their own limit).
+constexpr size_t kMaxFileBytes = 16u * 1024u * 1024u;
 
 void SetDataRoot(const std::string& dir);
 // The data root with a trailing separator ("" means the working directory).
@@ -36,6 +37,11 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // A bare file name (no folders, no drive ":", no ".."): what the game accepts as a level or map
 // name to write, so data cannot point a save outside its folder.
 bool IsPlainFileName(const std::string& name);
+
+// A path that stays inside the data root: relative, no ".." step, no colon, no NUL. Data files
+// are read only through such paths (a file named otherwise reads as missing), so data cannot
+// make the game open files outside its folder.
+bool IsDataPath(const std::string& relative);
 
 // The lines of a text file, without their line ends ("\n" or "\r\n").
 std::vector<std::string> SplitLines(const std::string& text);

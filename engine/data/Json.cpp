@@ -29,6 +29,46 @@ bool ParseJson(const std::string& text, rapidjson::Document& doc, std::string* e
     return true;
 }
 
+namespace
+{
+// Length of the UTF-8 sequence starting at p (at most n bytes there), or 0 when it is not one:
+// overlong forms, surrogates and code points past U+10FFFF are refused too.
+size_t Utf8Sequence(const unsigned char* p, size_t n)
+{
+    if (p[0] < 0x80) return 1;
+    size_t len = p[0] >= 0xC2 && p[0] <= 0xDF   ? 2
+                 : p[0] >= 0xE0 && p[0] <= 0xEF ? 3
+                 : p[0] >= 0xF0 && p[0] <= 0xF4 ? 4
+                                                : 0;
+    if (len == 0 || len > n) return 0;
+    for (size_t i = 1; i < len; ++i)
+        if ((p[i] & 0xC0) != 0x80) return 0;
+    if (p[0] == 0xE0 && p[1] < 0xA0) return 0; // overlong
+    if (p[0] == 0xED && p[1] > 0x9F) return 0; // surrogate
+    if (p[0] == 0xF0 && p[1] < 0x90) return 0; // overlong
+    if (p[0] == 0xF4 && p[1] > 0x8F) return 0; // past U+10FFFF
+    return len;
+}
+} // namespace
+
+bool RepairUtf8(std::string& text)
+{
+    bool changed = false;
+    auto* p = reinterpret_cast<unsigned char*>(&text[0]);
+    for (size_t i = 0; i < text.size();)
+    {
+        size_t len = Utf8Sequence(p + i, text.size() - i);
+        if (len > 0)
+        {
+            i += len;
+            continue;
+        }
+        p[i++] = '?';
+        changed = true;
+    }
+    return changed;
+}
+
 void InitJsonWriter(JsonWriter& writer)
 {
     writer.SetIndent(' ', 4);
@@ -114,7 +154,12 @@ bool JsonView::AsBool(bool def, bool warn) const
 
 std::string JsonView::AsString(const std::string& def, bool warn) const
 {
-    if (IsString()) return std::string(value_->GetString(), value_->GetStringLength());
+    if (IsString())
+    {
+        std::string text(value_->GetString(), value_->GetStringLength());
+        if (RepairUtf8(text) && warn) Warn("not valid UTF-8; the bad bytes read as '?'");
+        return text;
+    }
     if (warn && value_) Warn("expected a string");
     return def;
 }

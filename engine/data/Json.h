@@ -14,12 +14,17 @@
 
 using JsonWriter = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
 
-// Files larger than this are refused before parsing.
-constexpr size_t kMaxJsonBytes = 64u * 1024u * 1024u;
+// Files larger than this are refused before parsing: the largest shipped file is a few dozen
+// kilobytes, so anything past 16 MB is damage or a runaway tool, not content.
+constexpr size_t kMaxJsonBytes = 16u * 1024u * 1024u;
 
 // Parses text into doc with the iterative parser, so deeply nested input cannot exhaust the
 // stack. Returns false and fills error ("offset N: reason") when the text is not JSON.
 bool ParseJson(const std::string& text, rapidjson::Document& doc, std::string* error);
+
+// Replaces each byte of text that is not part of valid UTF-8 with '?', so the fonts, the
+// writer and the player see well-formed text. True when anything was replaced.
+bool RepairUtf8(std::string& text);
 
 // A pretty writer with the game's house style (4-space indent).
 void InitJsonWriter(JsonWriter& writer);

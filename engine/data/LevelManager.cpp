@@ -23,7 +23,12 @@ LevelManager& LevelManager::Get()
 LevelManager::LevelManager()
 {
     const char* listPath = "System/LevelList.json";
-    const rapidjson::Document* doc = ResourceManager::Get().GetDocument(listPath);
+    ReadList(ResourceManager::Get().GetDocument(listPath), listPath);
+}
+
+void LevelManager::ReadList(const rapidjson::Document* doc, const char* listPath)
+{
+    levels.clear();
     JsonView list(doc, listPath);
     if (doc && !list.IsArray()) list.Warn("expected an array of level file names");
     for (size_t i = 0; i < list.Size(); ++i)
@@ -32,6 +37,7 @@ LevelManager::LevelManager()
         if (name.empty()) continue;
         levels.push_back(name);
     }
+    if (doc && levels.empty()) list.Warn("no level file names; there is nothing to play");
     std::printf("Total Levels : %zu\n", levels.size());
     for (const std::string& name : levels)
     {
@@ -190,6 +196,11 @@ bool LevelManager::LoadFromSave()
         LogLine("save: %s: no saved game to load; the running level stays", path.c_str());
         return false;
     }
+    return LoadSaveText(text, path);
+}
+
+bool LevelManager::LoadSaveText(const std::string& text, const std::string& path)
+{
     rapidjson::Document doc;
     std::string error;
     if (!ParseJson(text, doc, &error))

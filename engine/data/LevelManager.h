@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <rapidjson/document.h>
+
 class LevelManager
 {
   public:
@@ -27,6 +29,11 @@ class LevelManager
     void LoadLevel();
     // Writes the running level to the preference folder's "save.json" (temp file, then rename).
     bool SaveGame();
+    // Replaces the list with a parsed level list document (nullptr: the file was missing) and
+    // goes back to its first entry.
+    void ReadList(const rapidjson::Document* doc, const char* listPath);
+    // Loads a save file's text (path names it in reports) as LoadLevel does with loadFromSave.
+    bool LoadSaveText(const std::string& text, const std::string& path);
     std::string GetCurrentLevelName() const;
     std::string SavePath() const;
 

@@ -44,7 +44,8 @@ Mix_Chunk* ResourceManager::GetSound(const std::string& path)
     if (it != Sounds.end() && it->second) return it->second;
     Mix_Chunk* chunk = nullptr;
     std::string full = Files::DataPath(path);
-    if (SDL_RWops* rw = SDL_RWFromFile(full.c_str(), "rb"))
+    SDL_RWops* rw = Files::IsDataPath(path) ? SDL_RWFromFile(full.c_str(), "rb") : nullptr;
+    if (rw)
         chunk = Mix_LoadWAV_RW(rw, 1);
     else
         SDL_SetError("%s: cannot open", path.c_str());

@@ -14,6 +14,7 @@
 #include "engine/data/FileSystem.h"
 #include "engine/data/ResourceManager.h"
 #include "engine/graphics/Gpu.h"
+#include "engine/graphics/ShaderList.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextureLoader.h"
 #include "engine/objects/GameObjectManager.h"
@@ -28,18 +29,6 @@ const char* const kDefaultProgram = "Shaders/DefaultShader.vert";
 constexpr size_t kMaxPrograms = 64;
 constexpr float kGodRadius = 0.9f;
 constexpr float kAmbient = 0.5f;
-
-std::vector<std::string> ListLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (std::string line : Files::SplitLines(text))
-    {
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
-        // Blank lines (a trailing one, say) are not part of a pair.
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
 
 bool IsScreenLayer(int layer)
 {
@@ -69,11 +58,7 @@ void GraphicsManager::BuildPrograms(const std::string& listPath)
                        "missing or unreadable; nothing can be drawn");
         return;
     }
-    std::vector<std::string> lines = ListLines(text);
-    if (lines.size() % 2 != 0)
-        LogDataWarning("shaders", listPath.c_str(), "",
-                       ("\"" + lines.back() + "\" has no fragment shader; ignored").c_str());
-    for (size_t i = 0; i + 1 < lines.size(); i += 2)
+    for (const auto& pair : ReadShaderList(text, listPath))
     {
         if (Programs.size() >= kMaxPrograms)
         {
@@ -81,7 +66,7 @@ void GraphicsManager::BuildPrograms(const std::string& listPath)
                            "more than 64 programs; the rest ignored");
             break;
         }
-        BuildProgram(lines[i], lines[i + 1]);
+        BuildProgram(pair.first, pair.second);
     }
 }
 

@@ -127,7 +127,9 @@ void Sprite::ReadTextureEntry(const JsonView& entry)
         return;
     }
     int slot = 0;
-    entry.Read("Animation", slot);
+    // A slot that is there but unreadable ("3", 2^31) is reported by Read; the entry must not
+    // land in slot 0 instead.
+    if (entry.Has("Animation") && !entry.Read("Animation", slot)) return;
     if (slot < 0 || slot >= kSlots)
     {
         entry["Animation"].Warn("slot outside 0-29; entry skipped");

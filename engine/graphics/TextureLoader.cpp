@@ -17,6 +17,8 @@
 #pragma GCC diagnostic pop
 #endif
 
+#include <vector>
+
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 #include "engine/graphics/Gpu.h"
@@ -58,15 +60,10 @@ unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mi
     return name;
 }
 
-unsigned LoadTextureFile(const std::string& path)
+namespace
 {
-    std::string bytes;
-    if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
-    {
-        LogDataWarning("textures", path.c_str(), "",
-                       "missing, unreadable or too large; drawn magenta");
-        return Magenta();
-    }
+bool ImageHeaderOk(const std::string& bytes, const std::string& path)
+{
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     int len = static_cast<int>(bytes.size());
     int w = 0, h = 0, channels = 0;
@@ -75,10 +72,20 @@ unsigned LoadTextureFile(const std::string& path)
     {
         LogDataWarning("textures", path.c_str(), "",
                        "not an image this game reads (or over 8192 pixels); drawn magenta");
-        return Magenta();
+        return false;
     }
-    // Without a GPU the pixels would only be thrown away.
-    if (!Gpu::Enabled()) return 0;
+    return true;
+}
+} // namespace
+
+bool DecodeImage(const std::string& bytes, const std::string& path,
+                 std::vector<unsigned char>& rgba, int& width, int& height)
+{
+    rgba.clear();
+    if (bytes.size() > kMaxImageBytes || !ImageHeaderOk(bytes, path)) return false;
+    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+    int len = static_cast<int>(bytes.size());
+    int w = 0, h = 0, channels = 0;
     // Bottom row first: texture v runs up the sheet, as the frame rectangles assume.
     stbi_set_flip_vertically_on_load(1);
     stbi_uc* pixels = stbi_load_from_memory(data, len, &w, &h, &channels, 4);
@@ -88,11 +95,30 @@ unsigned LoadTextureFile(const std::string& path)
         LogDataWarning(
             "textures", path.c_str(), "",
             (std::string("cannot decode: ") + stbi_failure_reason() + "; drawn magenta").c_str());
+        return false;
+    }
+    rgba.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 4u);
+    stbi_image_free(pixels);
+    width = w;
+    height = h;
+    return true;
+}
+
+unsigned LoadTextureFile(const std::string& path)
+{
+    std::string bytes;
+    if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
+    {
+        LogDataWarning("textures", path.c_str(), "",
+                       "missing, unreadable or too large; drawn magenta");
         return Magenta();
     }
-    unsigned name = UploadTexture(pixels, w, h, true);
-    stbi_image_free(pixels);
-    return name;
+    // Without a GPU the pixels would only be thrown away.
+    if (!Gpu::Enabled()) return ImageHeaderOk(bytes, path) ? 0 : Magenta();
+    std::vector<unsigned char> rgba;
+    int w = 0, h = 0;
+    if (!DecodeImage(bytes, path, rgba, w, h)) return Magenta();
+    return UploadTexture(rgba.data(), w, h, true);
 }
 
 void ReleaseTextures(const unsigned* names, int count)

@@ -2,11 +2,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Decodes a data-root image (forced to RGBA) and uploads it with mipmaps. A missing or
 // undecodable image is reported and becomes a 1x1 magenta texture, so the mistake shows on
 // screen. Without a GPU only the header is checked (same report) and 0 is returned.
 unsigned LoadTextureFile(const std::string& path);
+// Decodes image bytes (named path in reports) to RGBA, bottom row first, with no GPU involved.
+// False, with one line naming path, when they are not an image the game reads.
+bool DecodeImage(const std::string& bytes, const std::string& path,
+                 std::vector<unsigned char>& rgba, int& width, int& height);
 // An RGBA texture from pixels; 0 without a GPU.
 unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mipmaps);
 void ReleaseTextures(const unsigned* names, int count);

@@ -146,6 +146,8 @@ bool ButtonList::Deserialize(const JsonView& value)
     selectedIndex = -1;
     for (size_t i = 0; i < value.Size(); ++i)
     {
+        // It keeps its place as a blank heading, so the buttons after it keep their indexes.
+        if (!value.At(i).IsObject()) value.At(i).Warn("expected a button object; left blank");
         auto button = std::make_unique<MenuButton>();
         button->owner = this;
         button->index = static_cast<uint32_t>(i);

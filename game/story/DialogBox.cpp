@@ -6,7 +6,9 @@
 
 #include "engine/core/EventManager.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
+#include "engine/data/Json.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 
@@ -48,7 +50,8 @@ bool DialogBox::Deserialize(const JsonView& value)
         if (Files::ReadDataFile(textFile, text))
             AddPages(text);
         else
-            std::printf("Error Opening Dialog Text File\n");
+            std::printf("Error Opening Dialog Text File: %s (\"TextFile\" of %s)\n",
+                        textFile.c_str(), value.File());
     }
     bool autoPlay = false;
     value.Read("CallAutoPlay", autoPlay);
@@ -66,6 +69,10 @@ void DialogBox::AddPages(const std::string& text)
         TextRequest page;
         page.fontName = font;
         page.text = lines[i];
+        if (RepairUtf8(page.text))
+            LogDataWarning("dialog", textFile.empty() ? "?" : textFile.c_str(),
+                           ("line " + std::to_string(i + 1)).c_str(),
+                           "not valid UTF-8; the bad bytes read as '?'");
         float x = 0.0f, y = 0.0f;
         if (i + 1 < lines.size() && ReadScale(lines[i + 1], x, y))
             scale = glm::vec3(x, y, 0.0f);

@@ -1,0 +1,148 @@
+#include "fuzz/FuzzSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include <SDL_mixer.h>
+
+#include "engine/core/CameraManager.h"
+#include "engine/core/Engine.h"
+#include "engine/core/EventManager.h"
+#include "engine/core/GameHooks.h"
+#include "engine/core/InputManager.h"
+#include "engine/data/LevelManager.h"
+#include "engine/data/MapManager.h"
+#include "engine/data/ResourceManager.h"
+#include "engine/objects/GameObjectManager.h"
+
+namespace
+{
+std::set<std::string> g_documents, g_textures, g_sounds;
+int g_nextTexture = 0;
+std::vector<std::string> g_levels;
+
+template <typename Map> std::set<std::string> Keys(const Map& map)
+{
+    std::set<std::string> keys;
+    for (const auto& entry : map) keys.insert(entry.first);
+    return keys;
+}
+
+std::string DataRoot()
+{
+    if (const char* dir = std::getenv("BELLRUN_DATA")) return dir;
+    return BELLRUN_SOURCE_DIR "/data";
+}
+
+std::string g_home;
+
+void RemoveHome()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(g_home, ignored);
+}
+
+// A fresh home under the temp folder: the engine asks SDL for its preference folder there.
+void UseTempHome()
+{
+    char dir[] = "/tmp/bellrun-fuzz-XXXXXX";
+    if (!mkdtemp(dir)) return;
+    g_home = dir;
+    std::atexit(RemoveHome);
+    setenv("HOME", dir, 1);
+    setenv("XDG_DATA_HOME", (g_home + "/share").c_str(), 1);
+}
+// Everything the last input built goes; the shipped documents and textures stay cached.
+void ResetWorld()
+{
+    GameObjectManager::Get().DestroyAllObjects();
+    GameObjectManager::Get().paused = false;
+    EventManager::Get().ClearAll();
+    CameraManager::Get().cameras.clear();
+    CameraManager::Get().current = 0;
+    MapManager::Get().Clear();
+    LevelManager& levels = LevelManager::Get();
+    levels.levels = g_levels;
+    levels.current = levels.first = 0;
+    levels.wrapEntry = g_levels.size() >= 2 ? g_levels.size() - 2 : 0;
+    levels.levelChangePending = levels.loadFromSave = false;
+    InputManager::Get().Reset();
+    Engine& engine = Engine::Get();
+    engine.running = engine.levelActive = true;
+    ResourceManager& resources = ResourceManager::Get();
+    for (auto it = resources.Documents.begin(); it != resources.Documents.end();)
+        it = g_documents.count(it->first) ? std::next(it) : resources.Documents.erase(it);
+    for (auto it = resources.TextureIndexes.begin(); it != resources.TextureIndexes.end();)
+        it = g_textures.count(it->first) ? std::next(it) : resources.TextureIndexes.erase(it);
+    resources.NextTexture = g_nextTexture;
+    for (auto it = resources.Sounds.begin(); it != resources.Sounds.end();)
+    {
+        if (g_sounds.count(it->first))
+            ++it;
+        else
+        {
+            if (it->second) Mix_FreeChunk(it->second);
+            it = resources.Sounds.erase(it);
+        }
+    }
+}
+} // namespace
+
+void Fuzz::Begin()
+{
+    static bool started = false;
+    if (started)
+    {
+        ResetWorld();
+        return;
+    }
+    started = true;
+    UseTempHome();
+    RegisterGame();
+    RunOptions options;
+    options.headless = true;
+    options.dataDir = DataRoot();
+    if (Engine::Get().Init(options) != 0) std::abort();
+    // The first frame loads the title level; the inputs start from an empty world after it.
+    Engine::Get().Step();
+    ResourceManager& resources = ResourceManager::Get();
+    g_documents = Keys(resources.Documents);
+    g_textures = Keys(resources.TextureIndexes);
+    g_sounds = Keys(resources.Sounds);
+    g_nextTexture = resources.NextTexture;
+    g_levels = LevelManager::Get().levels;
+    ResetWorld();
+}
+
+void Fuzz::Frames(int n)
+{
+    for (int i = 0; i < n && Engine::Get().running; ++i) Engine::Get().Step();
+}
+
+std::string Fuzz::Text(const uint8_t* data, size_t size)
+{
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+namespace
+{
+std::map<std::string, Fuzz::Target>& Targets()
+{
+    static std::map<std::string, Fuzz::Target> targets;
+    return targets;
+}
+} // namespace
+
+bool Fuzz::Register(const char* name, Target target)
+{
+    Targets()[name] = target;
+    return true;
+}
+
+Fuzz::Target Fuzz::Find(const std::string& name)
+{
+    auto it = Targets().find(name);
+    return it == Targets().end() ? nullptr : it->second;
+}
