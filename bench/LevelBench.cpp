@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
 #include "engine/core/GameHooks.h"
 #include "engine/data/LevelManager.h"
@@ -51,14 +52,6 @@ const LevelRun kRuns[] = {
 double Ms(Clock::duration d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Percentile(std::vector<double> v, double p)
-{
-    if (v.empty()) return 0.0;
-    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    std::nth_element(v.begin(), v.begin() + static_cast<long>(i), v.end());
-    return v[i];
 }
 
 // One frame as the outer loop runs it; the level load that may follow is timed apart.

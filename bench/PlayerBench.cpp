@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
 #include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
@@ -41,14 +42,6 @@ void Key(const char* key, bool down)
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.keysym.scancode = SDL_GetScancodeFromName(key);
     InputManager::Get().Inject(e);
-}
-
-double Percentile(std::vector<double> v, double p)
-{
-    if (v.empty()) return 0.0;
-    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    std::nth_element(v.begin(), v.begin() + static_cast<long>(i), v.end());
-    return v[i];
 }
 
 void BM_Level1FrameWalking(benchmark::State& state)

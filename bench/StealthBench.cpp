@@ -12,6 +12,7 @@
 #include <chrono>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
 #include "engine/core/GameHooks.h"
 #include "engine/objects/GameObject.h"
@@ -49,14 +50,6 @@ bool StartEngine()
         return 0;
     }();
     return status == 0;
-}
-
-double Percentile(std::vector<double> v, double p)
-{
-    if (v.empty()) return 0.0;
-    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    std::nth_element(v.begin(), v.begin() + static_cast<long>(i), v.end());
-    return v[i];
 }
 
 void BM_StealthLevelFrame(benchmark::State& state)

@@ -43,18 +43,11 @@ echo "exit $?" >> "$out/game.log"
 
 TEST(PlayerWindow, KeysInARealWindowWalkThePlayerOnLevel1)
 {
-    if (!TestSupport::HaveTool("xvfb-run") || !TestSupport::HaveTool("xdotool"))
-        GTEST_SKIP() << "needs xvfb-run and xdotool";
     const fs::path out = TestSupport::MakeTempDir("player-window");
-    TestSupport::WriteText(out, "drive.sh", kDriveScript);
-    const std::string cmd = "timeout 300 xvfb-run -a -s \"-screen 0 1280x720x24\" bash '" +
-                            (out / "drive.sh").string() + "' '" BELLRUN_BINARY "' '" +
-                            out.string() + "' > '" + (out / "xvfb.log").string() + "' 2>&1";
-    ASSERT_EQ(std::system(cmd.c_str()), 0) << TestSupport::ReadText(out / "xvfb.log");
-    const std::string log = TestSupport::ReadText(out / "game.log");
-    if (log.find("cannot create an OpenGL 3.3 context") != std::string::npos ||
-        log.find("cannot create the window") != std::string::npos)
-        GTEST_SKIP() << "no GL context under Xvfb:\n" << log;
+    const TestSupport::WindowRun run = TestSupport::RunInWindow(out, kDriveScript);
+    if (run.skipped) GTEST_SKIP() << run.why;
+    ASSERT_TRUE(run.ran) << run.why;
+    const std::string& log = run.log;
     ASSERT_NE(log.find("exit 0"), std::string::npos) << log;
 
     rapidjson::Document dump;

@@ -34,22 +34,22 @@ std::string Placement(const Stealth::Placed& p)
     return out.str();
 }
 
-std::string LevelText(const Stealth::StageSpec& spec)
+std::string LevelText(const Stealth::StageSpec& stage)
 {
     std::ostringstream out;
     out << R"({"Name": "Stage.json", "Map": "StageMap.json", "Camera": {"Position": [)"
-        << spec.playerX << R"(, 5, 15], "MinX": -100, "MaxX": 100, "MinY": -100, "MaxY": 100},
+        << stage.playerX << R"(, 5, 15], "MinX": -100, "MaxX": 100, "MinY": -100, "MaxY": 100},
         "GameObjects": [{"Name": "Player.json", "OverWrite": {"Transform": {"Position": [)"
-        << spec.playerX << ", " << spec.playerY << R"(, 0]}, "Player": {"CheckPoint": [)"
-        << spec.playerX << ", " << spec.playerY << R"(]}, "PlayerController": {"PocketBall": )"
-        << spec.balls << R"(, "EMP": )" << spec.emps << "}}}";
-    for (const Stealth::Placed& p : spec.objects) out << ", " << Placement(p);
+        << stage.playerX << ", " << stage.playerY << R"(, 0]}, "Player": {"CheckPoint": [)"
+        << stage.playerX << ", " << stage.playerY << R"(]}, "PlayerController": {"PocketBall": )"
+        << stage.balls << R"(, "EMP": )" << stage.emps << "}}}";
+    for (const Stealth::Placed& p : stage.objects) out << ", " << Placement(p);
     out << "]}";
     return out.str();
 }
 } // namespace
 
-std::unique_ptr<HeadlessGame> Stealth::Start(const StageSpec& spec)
+std::unique_ptr<HeadlessGame> Stealth::Start(const StageSpec& stage)
 {
     fs::path root = TestSupport::MakeTempDir("stage");
     const fs::path shipped = TestSupport::ShippedData();
@@ -58,14 +58,14 @@ std::unique_ptr<HeadlessGame> Stealth::Start(const StageSpec& spec)
     fs::create_directories(root / "GameData");
     fs::create_directory_symlink(shipped / "GameData/GameObjects", root / "GameData/GameObjects");
     std::vector<std::vector<int>> cells;
-    for (const std::string& row : spec.rows)
+    for (const std::string& row : stage.rows)
     {
         cells.emplace_back();
         for (char c : row) cells.back().push_back(c == '#' ? 1 : 0);
     }
     TestSupport::WriteText(root, "GameData/Maps/StageMap.json",
                            WorldFix::MapJson("StageMap.json", cells, {"TileGround.json"}));
-    TestSupport::WriteText(root, "GameData/Levels/Stage.json", LevelText(spec));
+    TestSupport::WriteText(root, "GameData/Levels/Stage.json", LevelText(stage));
     TestSupport::WriteText(root, "System/LevelList.json", R"(["Stage.json"])");
     auto game = std::make_unique<HeadlessGame>(root, "Stage.json");
     PlayerObject().AddComponent(new EventCounter(&PlayerObject()));

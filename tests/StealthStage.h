@@ -31,7 +31,7 @@ struct StageSpec
 
 // Writes the stage into a fresh data root (the shipped archetypes, art and fonts linked in) and
 // starts the engine on it.
-std::unique_ptr<HeadlessGame> Start(const StageSpec& spec);
+std::unique_ptr<HeadlessGame> Start(const StageSpec& stage);
 
 // Objects of the running level.
 GameObject& PlayerObject();

@@ -70,13 +70,13 @@ void Mouse(const char* type, int x, int y, uint8_t button = 0)
 
 TEST(GuardPatrol, TurnsAtAWallAndAtAPlatformEdgeAfterStanding)
 {
-    StageSpec spec;
-    spec.rows = Floor(30);
+    StageSpec stage;
+    stage.rows = Floor(30);
     for (int c = 8; c <= 20; ++c)
-        for (int r = 3; r <= 4; ++r) Solid(spec.rows, c, r);
-    for (int r = 5; r <= 7; ++r) Solid(spec.rows, 20, r);
-    spec.objects = {{"Guard.json", 14.0f, 5.45f}};
-    auto game = Start(spec);
+        for (int r = 3; r <= 4; ++r) Solid(stage.rows, c, r);
+    for (int r = 5; r <= 7; ++r) Solid(stage.rows, 20, r);
+    stage.objects = {{"Guard.json", 14.0f, 5.45f}};
+    auto game = Start(stage);
     GameObject* guard = OfArchetype("Guard.json").at(0);
     GuardLogic& logic = *guard->Get<GuardLogic>();
     float lo = 100.0f, hi = 0.0f;
@@ -141,14 +141,14 @@ TEST(GuardSight, SolidColumnsBlockAndOpeningsDoNot)
 
 TEST(PlayerStanding, ACameraCatchesOnceTheCheckpointProtectsAndTheRespawnCostsALife)
 {
-    StageSpec spec;
-    spec.rows = Floor(30);
-    spec.playerX = 4.0f;
-    spec.objects = {{"CheckPoint.json", 4.0f, 3.5f},
-                    {"SecurityCamera.json", 4.0f, 6.5f, kStillCamera},
-                    {"SecurityCamera.json", 12.0f, 6.5f, kStillCamera},
-                    {"HealthBar.json", -0.8f, 0.85f}};
-    auto game = Start(spec);
+    StageSpec stage;
+    stage.rows = Floor(30);
+    stage.playerX = 4.0f;
+    stage.objects = {{"CheckPoint.json", 4.0f, 3.5f},
+                     {"SecurityCamera.json", 4.0f, 6.5f, kStillCamera},
+                     {"SecurityCamera.json", 12.0f, 6.5f, kStillCamera},
+                     {"HealthBar.json", -0.8f, 0.85f}};
+    auto game = Start(stage);
     game->Frames(30);
     EXPECT_EQ(P().Meter, 0.0f) << "under a cone at the checkpoint: safe";
     EXPECT_TRUE(P().SafeZone);
@@ -180,12 +180,12 @@ TEST(PlayerStanding, ACameraCatchesOnceTheCheckpointProtectsAndTheRespawnCostsAL
 
 TEST(ThrownItems, ABallHoldsAGuardForTheCaptureTimeAndAZeroAimThrowsNothing)
 {
-    StageSpec spec;
-    spec.rows = Floor(40);
-    spec.playerX = 4.0f;
-    spec.balls = 2;
-    spec.objects = {{"Guard.json", 7.0f, 3.45f}};
-    auto game = Start(spec);
+    StageSpec stage;
+    stage.rows = Floor(40);
+    stage.playerX = 4.0f;
+    stage.balls = 2;
+    stage.objects = {{"Guard.json", 7.0f, 3.45f}};
+    auto game = Start(stage);
     GameObject* guard = OfArchetype("Guard.json").at(0);
     GuardLogic& logic = *guard->Get<GuardLogic>();
     PlayerController& pc = *PlayerObject().Get<PlayerController>();
@@ -232,10 +232,10 @@ TEST(ThrownItems, ABallHoldsAGuardForTheCaptureTimeAndAZeroAimThrowsNothing)
 
 TEST(SecurityCameras, AnEmpDarkensTheConeForTheBlackoutTime)
 {
-    StageSpec spec;
-    spec.rows = Floor(30);
-    spec.objects = {{"SecurityCamera.json", 12.0f, 6.5f, kStillCamera}};
-    auto game = Start(spec);
+    StageSpec stage;
+    stage.rows = Floor(30);
+    stage.objects = {{"SecurityCamera.json", 12.0f, 6.5f, kStillCamera}};
+    auto game = Start(stage);
     GameObject* body = OfArchetype("SecurityCamera.json").at(0);
     SecurityCamNode& node = *body->Get<SecurityCamNode>();
     GameObject* cone = node.ConeObject();
@@ -277,11 +277,11 @@ TEST(SecurityCameras, AnEmpDarkensTheConeForTheBlackoutTime)
 
 TEST(Hiding, ACanHidesDrainsTheMeterAndALateLeaveDoesNotRevive)
 {
-    StageSpec spec;
-    spec.rows = Floor(30);
-    spec.playerX = 6.0f;
-    spec.objects = {{"TrashCan.json", 7.0f, 3.25f}};
-    auto game = Start(spec);
+    StageSpec stage;
+    stage.rows = Floor(30);
+    stage.playerX = 6.0f;
+    stage.objects = {{"TrashCan.json", 7.0f, 3.25f}};
+    auto game = Start(stage);
     game->Tap("W");
     game->Frames(2);
     ASSERT_TRUE(P().Hidden);
@@ -305,12 +305,12 @@ TEST(Hiding, ACanHidesDrainsTheMeterAndALateLeaveDoesNotRevive)
 
 TEST(Pickups, ChargersFillOnlyWhatIsMissingAndUpgradesLastLonger)
 {
-    StageSpec spec;
-    spec.rows = Floor(30);
-    spec.playerX = 6.0f;
-    spec.balls = 3;
-    spec.objects = {{"BallCharger.json", 6.0f, 3.3f}, {"EmpUpgrade.json", 14.0f, 3.6f}};
-    auto game = Start(spec);
+    StageSpec stage;
+    stage.rows = Floor(30);
+    stage.playerX = 6.0f;
+    stage.balls = 3;
+    stage.objects = {{"BallCharger.json", 6.0f, 3.3f}, {"EmpUpgrade.json", 14.0f, 3.6f}};
+    auto game = Start(stage);
     Charger& charger = *OfArchetype("BallCharger.json").at(0)->Get<Charger>();
     PlayerController& pc = *PlayerObject().Get<PlayerController>();
     const long sounds = AudioSettings::Get().effectsRequested;

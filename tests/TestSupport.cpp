@@ -119,3 +119,28 @@ double TestSupport::GreySpread(const fs::path& png)
     double mean = sum / static_cast<double>(count);
     return std::sqrt(std::max(0.0, sq / static_cast<double>(count) - mean * mean));
 }
+
+TestSupport::WindowRun TestSupport::RunInWindow(const fs::path& out, const std::string& driveScript)
+{
+    WindowRun run;
+    if (!HaveTool("xvfb-run") || !HaveTool("xdotool"))
+    {
+        run.skipped = true;
+        run.why = "needs xvfb-run and xdotool";
+        return run;
+    }
+    WriteText(out, "drive.sh", driveScript);
+    const std::string cmd = "timeout 300 xvfb-run -a -s \"-screen 0 1280x720x24\" bash '" +
+                            (out / "drive.sh").string() + "' '" BELLRUN_BINARY "' '" +
+                            out.string() + "' > '" + (out / "xvfb.log").string() + "' 2>&1";
+    run.ran = std::system(cmd.c_str()) == 0;
+    if (!run.ran) run.why = ReadText(out / "xvfb.log");
+    run.log = ReadText(out / "game.log");
+    if (run.log.find("cannot create an OpenGL 3.3 context") != std::string::npos ||
+        run.log.find("cannot create the window") != std::string::npos)
+    {
+        run.skipped = true;
+        run.why = "no GL context under Xvfb:\n" + run.log;
+    }
+    return run;
+}

@@ -32,4 +32,14 @@ bool HaveTool(const char* tool);
 // Standard deviation of a PNG's grey level: a blank or single-colour frame is near 0; -1 when
 // the file cannot be read.
 double GreySpread(const std::filesystem::path& png);
+
+// A drive script (its arguments: the game binary and `out`) run under xvfb-run.
+struct WindowRun
+{
+    bool skipped = false; // no xvfb-run/xdotool, or no GL context: the test cannot run here
+    bool ran = false;     // the script itself exited 0
+    std::string why;      // the skip reason, or xvfb-run's log when the script failed
+    std::string log;      // the game's own log, out/game.log
+};
+WindowRun RunInWindow(const std::filesystem::path& out, const std::string& driveScript);
 } // namespace TestSupport
