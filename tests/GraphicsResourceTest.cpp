@@ -9,6 +9,7 @@
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/ResourceManager.h"
+#include "engine/graphics/TextureLoader.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -44,6 +45,7 @@ TEST(GraphicsTextures, TheFiveHundredAndFirstImageIsRefused)
     fs::path root = TestSupport::MakeTempDir("textures-full");
     Files::SetDataRoot(root.string());
     ResourceManager& rm = ResourceManager::Get();
+    rm.Release(); // the table starts empty whatever ran before in this process
     testing::internal::CaptureStdout();
     for (int i = 0; i < ResourceManager::kMaxTextures; ++i)
         ASSERT_EQ(rm.GetTexture("Textures/t" + std::to_string(i) + ".png"), i);
@@ -57,4 +59,33 @@ TEST(GraphicsTextures, TheFiveHundredAndFirstImageIsRefused)
     EXPECT_EQ(rm.GetTexture("Textures/t7.png"), 7) << "earlier images keep their index";
     rm.Release();
     fs::remove_all(root);
+}
+
+// Mipmap levels are averaged on the CPU: sizes follow GL's halving (odd sides round down, never
+// below 1) and an odd last row or column folds into the block beside it.
+TEST(GraphicsTextures, HalvingFollowsGlSizesAndAveragesEachBlock)
+{
+    struct Case
+    {
+        int w, h, outW, outH;
+    };
+    for (const Case& c : {Case{4, 4, 2, 2}, Case{5, 3, 2, 1}, Case{1, 7, 1, 3}, Case{1, 1, 1, 1}})
+    {
+        std::vector<unsigned char> src(static_cast<size_t>(c.w * c.h * 4));
+        for (size_t i = 0; i < src.size(); ++i) src[i] = static_cast<unsigned char>(i * 7 % 256);
+        std::vector<unsigned char> out;
+        int ow = 0, oh = 0;
+        HalveImage(src.data(), c.w, c.h, out, ow, oh);
+        EXPECT_EQ(ow, c.outW) << c.w << "x" << c.h;
+        EXPECT_EQ(oh, c.outH) << c.w << "x" << c.h;
+        EXPECT_EQ(out.size(), static_cast<size_t>(ow * oh * 4));
+    }
+    // One 2x2 block: red 0/255 mixed gives the rounded mean; alpha is averaged like colour.
+    const unsigned char block[16] = {0, 0, 0, 0, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
+    std::vector<unsigned char> out;
+    int ow = 0, oh = 0;
+    HalveImage(block, 2, 2, out, ow, oh);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[0], 191);
+    EXPECT_EQ(out[3], 191);
 }

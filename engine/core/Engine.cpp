@@ -286,8 +286,9 @@ void Engine::FinishFrame()
 void Engine::Shutdown()
 {
     if (started_ && !options_.dumpFile.empty()) WriteStateDump(options_.dumpFile);
-    TTF_Quit();
+    // Fonts are closed before the library they came from goes away.
     TextRenderer::Get().Release();
+    TTF_Quit();
     ResourceManager::Get().Release();
     GraphicsManager::Get().Release();
     AudioSettings::Get().Close();

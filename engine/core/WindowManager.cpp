@@ -4,6 +4,7 @@
 
 #include <GL/glew.h>
 
+#include "engine/core/LibraryPin.h"
 #include "engine/data/FileSystem.h"
 
 WindowManager& WindowManager::Get()
@@ -90,6 +91,7 @@ void WindowManager::Swap()
 
 void WindowManager::Close()
 {
+    if (glContext) PinLoadedLibraries();
     if (glContext) SDL_GL_DeleteContext(glContext);
     if (window) SDL_DestroyWindow(window);
     glContext = nullptr;

@@ -1,5 +1,7 @@
 #include "engine/graphics/TextureLoader.h"
 
+#include <algorithm>
+
 #include <GL/glew.h>
 
 // The one place the image library's code is compiled.
@@ -42,6 +44,54 @@ void AppendBytes(void* context, void* data, int size)
 }
 } // namespace
 
+void HalveImage(const unsigned char* rgba, int width, int height, std::vector<unsigned char>& out,
+                int& outWidth, int& outHeight)
+{
+    outWidth = std::max(1, width / 2);
+    outHeight = std::max(1, height / 2);
+    out.resize(static_cast<size_t>(outWidth) * static_cast<size_t>(outHeight) * 4u);
+    auto at = [&](int x, int y, int c)
+    {
+        // An odd last row or column folds into its neighbour, as GL's own halving does.
+        x = std::min(x, width - 1);
+        y = std::min(y, height - 1);
+        return static_cast<unsigned>(rgba[(static_cast<size_t>(y) * width + x) * 4u + c]);
+    };
+    for (int y = 0; y < outHeight; ++y)
+        for (int x = 0; x < outWidth; ++x)
+            for (int c = 0; c < 4; ++c)
+            {
+                unsigned sum = at(2 * x, 2 * y, c) + at(2 * x + 1, 2 * y, c) +
+                               at(2 * x, 2 * y + 1, c) + at(2 * x + 1, 2 * y + 1, c);
+                out[(static_cast<size_t>(y) * outWidth + x) * 4u + c] =
+                    static_cast<unsigned char>((sum + 2) / 4);
+            }
+}
+
+namespace
+{
+// The smaller levels are averaged here rather than by glGenerateMipmap: on software GL that
+// call builds a blit shader per texture, which cost start-up time and kept driver memory that
+// is never returned.
+void UploadMipChain(const unsigned char* rgba, int width, int height)
+{
+    std::vector<unsigned char> level, next;
+    const unsigned char* pixels = rgba;
+    int w = width, h = height, index = 0;
+    while (w > 1 || h > 1)
+    {
+        int nw = 0, nh = 0;
+        HalveImage(pixels, w, h, next, nw, nh);
+        level.swap(next);
+        pixels = level.data();
+        w = nw;
+        h = nh;
+        glTexImage2D(GL_TEXTURE_2D, ++index, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, index);
+}
+} // namespace
+
 unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mipmaps)
 {
     if (!Gpu::Enabled()) return 0;
@@ -55,7 +105,10 @@ unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mi
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    if (mipmaps)
+        UploadMipChain(rgba, width, height);
+    else
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glBindTexture(GL_TEXTURE_2D, 0);
     return name;
 }

@@ -14,6 +14,9 @@ bool DecodeImage(const std::string& bytes, const std::string& path,
                  std::vector<unsigned char>& rgba, int& width, int& height);
 // An RGBA texture from pixels; 0 without a GPU.
 unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mipmaps);
+// The next mipmap level of an RGBA image: each pixel the rounded mean of a 2x2 block.
+void HalveImage(const unsigned char* rgba, int width, int height, std::vector<unsigned char>& out,
+                int& outWidth, int& outHeight);
 void ReleaseTextures(const unsigned* names, int count);
 
 // Writes RGBA pixels (top row first) as a PNG through the atomic file writer.
