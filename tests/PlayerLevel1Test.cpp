@@ -24,7 +24,6 @@ namespace
 {
 // Horizontal travel per frame at walking speed: 5 units/s over a 16 ms step, less 1 % drag.
 constexpr float kWalkStep = 5.0f * 0.016f * 0.99f;
-constexpr float kCrawlStep = 3.0f * 0.016f * 0.99f;
 
 struct PlayerLevel1 : ::testing::Test
 {

@@ -25,10 +25,13 @@ if timeout 30 xdotool search --sync --name Bellrun > "$out/xdotool.log" 2>&1; th
     # No window manager under Xvfb: activation may be refused, the keys still reach the window.
     xdotool search --name Bellrun windowactivate --sync >> "$out/xdotool.log" 2>&1
     sleep 2
-    # Held for a while: a press and release inside one slow frame would be seen by no query,
-    # and the first frames (loading the title's pictures) can be slow on a busy machine.
+    # "L" is held until Level1 has loaded: a busy machine (a sanitizer build) can spend
+    # seconds on the title's first frames, and a press seen by no frame does nothing.
     xdotool keydown l
-    sleep 1
+    for _ in $(seq 300); do
+        grep -q "Serializing Level : Level1.json" "$out/game.log" && break
+        sleep 0.1
+    done
     xdotool keyup l
     sleep 0.5
     xdotool keydown d

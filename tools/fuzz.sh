@@ -4,7 +4,8 @@
 #   tools/fuzz.sh [seconds] [Target...]
 #
 # seconds (default 60) is the whole run, shared evenly by the targets (all of them by default).
-# The build goes to build-fuzz/ (BELLRUN_FUZZ_BUILD overrides); each target's corpus grows in
+# The build goes to build-fuzz/ (BELLRUN_FUZZ_BUILD overrides; BELLRUN_FUZZ_PREBUILT=1 uses the
+# targets already built there, as the FuzzShort test of a fuzz build does); each target's corpus grows in
 # <build>/corpus/<Target>/, seeded from the shipped data (linked, not copied) and from the
 # regression inputs in tests/fuzz/<Target>/. A finding is written to <build>/findings/ and fails
 # the run; its input belongs in tests/fuzz/<Target>/ once fixed. One line per target reports its
@@ -42,12 +43,16 @@ seeds_of() {
   esac
 }
 
-echo "fuzz: building in $build"
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBELLRUN_FUZZ=ON -DBELLRUN_TESTS=OFF -DBELLRUN_BENCH=OFF >"$build.configure.log" 2>&1 ||
-  { cat "$build.configure.log"; exit 1; }
-nice -n 10 cmake --build "$build" -j2 --target fuzz_all >"$build/build.log" 2>&1 ||
-  { tail -50 "$build/build.log"; exit 1; }
+if [ -n "${BELLRUN_FUZZ_PREBUILT:-}" ]; then
+  echo "fuzz: using the targets already built in $build"
+else
+  echo "fuzz: building in $build"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBELLRUN_FUZZ=ON -DBELLRUN_TESTS=OFF -DBELLRUN_BENCH=OFF >"$build.configure.log" 2>&1 ||
+    { cat "$build.configure.log"; exit 1; }
+  nice -n 10 cmake --build "$build" -j2 --target fuzz_all >"$build/build.log" 2>&1 ||
+    { tail -50 "$build/build.log"; exit 1; }
+fi
 
 per=$((seconds / ${#targets[@]}))
 [ "$per" -lt 1 ] && per=1

@@ -10,6 +10,9 @@
 int main(int argc, char** argv)
 {
     SDL_SetMainReady();
+    // Whole lines reach a log file as they are written: a crash or a kill loses none, and a
+    // script driving a windowed run can wait for a line.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     RunOptions options;
     std::string error;
     if (!ParseRunOptions(argc, argv, options, error))

@@ -33,7 +33,9 @@ int ResourceManager::GetTexture(const std::string& path)
         return 0;
     }
     int index = NextTexture++;
-    TextureNames[index] = LoadTextureFile(path);
+    bool opaque = false;
+    TextureNames[index] = LoadTextureFile(path, &opaque);
+    TextureOpaque[index] = opaque;
     TextureIndexes[path] = index;
     return index;
 }
@@ -108,6 +110,7 @@ void ResourceManager::Release()
 {
     ReleaseTextures(TextureNames.data(), NextTexture);
     TextureNames.fill(0);
+    TextureOpaque.fill(false);
     NextTexture = 0;
     TextureIndexes.clear();
     for (auto& s : Sounds)

@@ -35,6 +35,7 @@ class ResourceManager
     void Release();
 
     std::array<unsigned, kMaxTextures> TextureNames{};
+    std::array<bool, kMaxTextures> TextureOpaque{}; // every pixel of the image has alpha 255
     int NextTexture = 0;
     std::map<std::string, int> TextureIndexes;
     std::map<std::string, Mix_Chunk*> Sounds;

@@ -201,6 +201,8 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     d.projection = worldProjection_;
     SetLighting(program.light, *sprite, layer);
     d.light = program.light;
+    d.opaque = sprite->OpaqueTint && d.light.transparency >= 1.0f &&
+               ResourceManager::Get().TextureOpaque[static_cast<size_t>(d.textureIndex)];
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program) return;

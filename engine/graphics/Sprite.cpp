@@ -114,6 +114,10 @@ bool Sprite::ReadMesh(const JsonView& mesh)
     CoordsPerVertex = cpv;
     CoordsPerPos = cpp;
     CoordsPerColor = cpc;
+    // A fourth colour number is alpha; fewer leave GL's default of 1.
+    OpaqueTint = true;
+    for (int v = 0; cpc == 4 && v < vn; ++v)
+        OpaqueTint = OpaqueTint && VertexData[static_cast<size_t>(v * cpv + cpp + 3)] >= 1.0f;
     Uploaded = false;
     BufferFilled = false;
     return true;

@@ -67,6 +67,7 @@ class Sprite final : public Component
     bool Static = false;
     bool Uploaded = false;
     float Transparency = 1.0f;
+    bool OpaqueTint = true; // no vertex colour lowers alpha
 
     // GPU side: the sprite's own buffer holds its vertices (only the one-draw-per-sprite path
     // uses that buffer).

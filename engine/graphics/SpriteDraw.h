@@ -18,6 +18,7 @@ struct SpriteDraw
     unsigned textureName = 0; // GL texture name at that index
     bool upload = false;      // the vertices go to the sprite's own buffer this draw
     bool nearest = false;     // sampled nearest, without mipmaps (the texture slot's "Filter")
+    bool opaque = false;      // every texel it draws is opaque: blending would change nothing
     glm::mat4 model{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};

@@ -82,7 +82,8 @@ void SpriteSubmitter::Release()
 bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d) const
 {
     return b.program == d.program && b.texture == d.textureName && b.nearest == d.nearest &&
-           b.light == d.light && b.view == d.view && b.projection == d.projection;
+           b.opaque == d.opaque && b.light == d.light && b.view == d.view &&
+           b.projection == d.projection;
 }
 
 bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
@@ -146,6 +147,7 @@ void SpriteSubmitter::Add(const SpriteDraw& d)
     b.program = d.program;
     b.texture = d.textureName;
     b.nearest = d.nearest;
+    b.opaque = d.opaque;
     b.view = d.view;
     b.projection = d.projection;
     b.light = d.light;
@@ -171,8 +173,19 @@ void SpriteSubmitter::Flush()
     glActiveTexture(GL_TEXTURE0 + kTextureUnit);
     const ShaderProgram* current = nullptr;
     const glm::mat4 identity(1.0f);
+    bool blending = true;
     for (const Batch& b : batches_)
     {
+        // Opaque layers (sky, walls, tiles) are written, not blended: the same picture for
+        // less work per pixel, which is most of a frame on software GL.
+        if (b.opaque == blending)
+        {
+            blending = !b.opaque;
+            if (blending)
+                glEnable(GL_BLEND);
+            else
+                glDisable(GL_BLEND);
+        }
         if (b.program != current) b.program->Use();
         current = b.program;
         b.program->SendMatrix(kUniModel, identity);
@@ -185,6 +198,7 @@ void SpriteSubmitter::Flush()
         glDrawArrays(GL_TRIANGLES, b.first, b.count);
         ++drawCalls;
     }
+    if (!blending) glEnable(GL_BLEND);
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindSampler(kTextureUnit, 0);

@@ -42,6 +42,7 @@ class SpriteSubmitter
         ShaderProgram* program = nullptr;
         unsigned texture = 0;
         bool nearest = false;
+        bool opaque = false;
         glm::mat4 view{1.0f};
         glm::mat4 projection{1.0f};
         LightState light;

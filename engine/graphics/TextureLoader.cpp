@@ -157,8 +157,9 @@ bool DecodeImage(const std::string& bytes, const std::string& path,
     return true;
 }
 
-unsigned LoadTextureFile(const std::string& path)
+unsigned LoadTextureFile(const std::string& path, bool* opaque)
 {
+    if (opaque) *opaque = false;
     std::string bytes;
     if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
     {
@@ -171,6 +172,11 @@ unsigned LoadTextureFile(const std::string& path)
     std::vector<unsigned char> rgba;
     int w = 0, h = 0;
     if (!DecodeImage(bytes, path, rgba, w, h)) return Magenta();
+    if (opaque)
+    {
+        *opaque = true;
+        for (size_t i = 3; i < rgba.size() && *opaque; i += 4) *opaque = rgba[i] == 255;
+    }
     return UploadTexture(rgba.data(), w, h, true);
 }
 

@@ -65,7 +65,8 @@ class GameObject
         {
             if constexpr (std::is_final_v<T> && HasTypeNumber<T>::value)
             {
-                if (c->typeNumber == T::kTypeNumber && typeid(*c) == typeid(T))
+                const Component& component = *c;
+                if (component.typeNumber == T::kTypeNumber && typeid(component) == typeid(T))
                     return static_cast<T*>(c.get());
             }
             else if (T* t = dynamic_cast<T*>(c.get()))
