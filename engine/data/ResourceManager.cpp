@@ -7,6 +7,7 @@
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/Json.h"
+#include "engine/graphics/Gpu.h"
 #include "engine/graphics/TextureLoader.h"
 
 ResourceManager& ResourceManager::Get()
@@ -33,11 +34,31 @@ int ResourceManager::GetTexture(const std::string& path)
         return 0;
     }
     int index = NextTexture++;
-    bool opaque = false;
-    TextureNames[index] = LoadTextureFile(path, &opaque);
-    TextureOpaque[index] = opaque;
+    TexturePaths[index] = path;
+    TextureNames[index] = 0;
+    textureOpaque_[index] = false;
+    textureState_[index] = CheckTextureFile(path) ? TextureState::Waiting : TextureState::Broken;
     TextureIndexes[path] = index;
     return index;
+}
+
+unsigned ResourceManager::TextureName(int index)
+{
+    if (index < 0 || index >= NextTexture || !Gpu::Enabled()) return 0;
+    const size_t i = static_cast<size_t>(index);
+    if (textureState_[i] == TextureState::Loaded) return TextureNames[i];
+    bool opaque = false;
+    TextureNames[i] = textureState_[i] == TextureState::Broken
+                          ? MagentaTexture()
+                          : LoadTextureFile(TexturePaths[i], &opaque);
+    textureOpaque_[i] = opaque;
+    textureState_[i] = TextureState::Loaded;
+    return TextureNames[i];
+}
+
+bool ResourceManager::TextureOpaque(int index) const
+{
+    return index >= 0 && index < NextTexture && textureOpaque_[static_cast<size_t>(index)];
 }
 
 Mix_Chunk* ResourceManager::GetSound(const std::string& path)
@@ -110,7 +131,9 @@ void ResourceManager::Release()
 {
     ReleaseTextures(TextureNames.data(), NextTexture);
     TextureNames.fill(0);
-    TextureOpaque.fill(false);
+    textureOpaque_.fill(false);
+    textureState_.fill(TextureState::Waiting);
+    for (std::string& p : TexturePaths) p.clear();
     NextTexture = 0;
     TextureIndexes.clear();
     for (auto& s : Sounds)

@@ -18,8 +18,14 @@ class ResourceManager
     static constexpr int kMaxTextures = 500;
     static ResourceManager& Get();
 
-    // Texture index (0..kMaxTextures-1) for an image path, loading it the first time.
+    // Texture index (0..kMaxTextures-1) for an image path. The first time, the image's header
+    // is checked (and reported if broken); its pixels wait for TextureName.
     int GetTexture(const std::string& path);
+    // The GL texture at an index, decoded and uploaded on the first call: a level's menus and
+    // pictures that are never shown cost neither load time nor memory. 0 without a GPU.
+    unsigned TextureName(int index);
+    // Every pixel of the texture has alpha 255 (known once TextureName has loaded it).
+    bool TextureOpaque(int index) const;
     // Sample for a sound path; nullptr when it cannot be loaded (tried again next time).
     Mix_Chunk* GetSound(const std::string& path);
     // Parsed document for a JSON path; nullptr when the file is missing or not JSON (reported
@@ -35,7 +41,7 @@ class ResourceManager
     void Release();
 
     std::array<unsigned, kMaxTextures> TextureNames{};
-    std::array<bool, kMaxTextures> TextureOpaque{}; // every pixel of the image has alpha 255
+    std::array<std::string, kMaxTextures> TexturePaths{};
     int NextTexture = 0;
     std::map<std::string, int> TextureIndexes;
     std::map<std::string, Mix_Chunk*> Sounds;
@@ -43,5 +49,13 @@ class ResourceManager
 
   private:
     ResourceManager() = default;
+    enum class TextureState : unsigned char
+    {
+        Waiting,
+        Broken,
+        Loaded
+    };
+    std::array<TextureState, kMaxTextures> textureState_{};
+    std::array<bool, kMaxTextures> textureOpaque_{};
     std::set<std::string> names_;
 };

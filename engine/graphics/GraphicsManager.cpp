@@ -178,7 +178,7 @@ void GraphicsManager::PrepareDraw(Sprite& sprite, SpriteDraw& d)
     d.sprite = &sprite;
     d.program = ProgramFor(sprite);
     d.textureIndex = sprite.CurrentTexture();
-    d.textureName = ResourceManager::Get().TextureNames[static_cast<size_t>(d.textureIndex)];
+    d.textureName = ResourceManager::Get().TextureName(d.textureIndex);
     d.upload = !(sprite.Static && sprite.Uploaded);
     d.nearest = sprite.CurrentNearest();
     sprite.Uploaded = true;
@@ -202,7 +202,7 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     SetLighting(program.light, *sprite, layer);
     d.light = program.light;
     d.opaque = sprite->OpaqueTint && d.light.transparency >= 1.0f &&
-               ResourceManager::Get().TextureOpaque[static_cast<size_t>(d.textureIndex)];
+               ResourceManager::Get().TextureOpaque(d.textureIndex);
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program) return;

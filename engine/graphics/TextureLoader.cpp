@@ -157,6 +157,23 @@ bool DecodeImage(const std::string& bytes, const std::string& path,
     return true;
 }
 
+bool CheckTextureFile(const std::string& path)
+{
+    std::string bytes;
+    if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
+    {
+        LogDataWarning("textures", path.c_str(), "",
+                       "missing, unreadable or too large; drawn magenta");
+        return false;
+    }
+    return ImageHeaderOk(bytes, path);
+}
+
+unsigned MagentaTexture()
+{
+    return Magenta();
+}
+
 unsigned LoadTextureFile(const std::string& path, bool* opaque)
 {
     if (opaque) *opaque = false;

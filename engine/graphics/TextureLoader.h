@@ -7,6 +7,11 @@
 // Decodes a data-root image (forced to RGBA) and uploads it with mipmaps. A missing or
 // undecodable image is reported and becomes a 1x1 magenta texture, so the mistake shows on
 // screen. Without a GPU only the header is checked (same report) and 0 is returned.
+// The 1x1 magenta texture that stands for a broken image (0 without a GPU).
+unsigned MagentaTexture();
+// Reads an image's header only, with the same one-line reports as LoadTextureFile; false when
+// the image would be drawn magenta.
+bool CheckTextureFile(const std::string& path);
 // opaque (when given) is set when every pixel's alpha is 255, so draws of it need no blending.
 unsigned LoadTextureFile(const std::string& path, bool* opaque = nullptr);
 // Decodes image bytes (named path in reports) to RGBA, bottom row first, with no GPU involved.
