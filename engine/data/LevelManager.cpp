@@ -169,6 +169,7 @@ void LevelManager::LoadLevel()
     else
         input.UseArrowCursor();
     loadFromSave = false;
+    GraphicsManager::Get().WarmTextures();
 }
 
 void LevelManager::LoadFromList()

@@ -37,12 +37,15 @@ int ResourceManager::GetTexture(const std::string& path)
     TexturePaths[index] = path;
     TextureNames[index] = 0;
     textureOpaque_[index] = false;
-    textureState_[index] = CheckTextureFile(path) ? TextureState::Waiting : TextureState::Broken;
+    int pixels = 0;
+    textureState_[index] =
+        CheckTextureFile(path, &pixels) ? TextureState::Waiting : TextureState::Broken;
+    texturePixels_[index] = pixels;
     TextureIndexes[path] = index;
     return index;
 }
 
-unsigned ResourceManager::TextureName(int index)
+unsigned ResourceManager::TextureName(int index, bool mipmaps)
 {
     if (index < 0 || index >= NextTexture || !Gpu::Enabled()) return 0;
     const size_t i = static_cast<size_t>(index);
@@ -50,10 +53,15 @@ unsigned ResourceManager::TextureName(int index)
     bool opaque = false;
     TextureNames[i] = textureState_[i] == TextureState::Broken
                           ? MagentaTexture()
-                          : LoadTextureFile(TexturePaths[i], &opaque);
+                          : LoadTextureFile(TexturePaths[i], &opaque, mipmaps);
     textureOpaque_[i] = opaque;
     textureState_[i] = TextureState::Loaded;
     return TextureNames[i];
+}
+
+int ResourceManager::TexturePixels(int index) const
+{
+    return index >= 0 && index < NextTexture ? texturePixels_[static_cast<size_t>(index)] : 0;
 }
 
 bool ResourceManager::TextureOpaque(int index) const
@@ -132,6 +140,7 @@ void ResourceManager::Release()
     ReleaseTextures(TextureNames.data(), NextTexture);
     TextureNames.fill(0);
     textureOpaque_.fill(false);
+    texturePixels_.fill(0);
     textureState_.fill(TextureState::Waiting);
     for (std::string& p : TexturePaths) p.clear();
     NextTexture = 0;

@@ -23,9 +23,13 @@ class ResourceManager
     int GetTexture(const std::string& path);
     // The GL texture at an index, decoded and uploaded on the first call: a level's menus and
     // pictures that are never shown cost neither load time nor memory. 0 without a GPU.
-    unsigned TextureName(int index);
+    // Pixel art sampled nearest never reads smaller levels: the first draw of a texture
+    // decides whether it gets them (mipmaps false leaves them out).
+    unsigned TextureName(int index, bool mipmaps = true);
     // Every pixel of the texture has alpha 255 (known once TextureName has loaded it).
     bool TextureOpaque(int index) const;
+    // Width x height from the image's header (0 when broken or unknown).
+    int TexturePixels(int index) const;
     // Sample for a sound path; nullptr when it cannot be loaded (tried again next time).
     Mix_Chunk* GetSound(const std::string& path);
     // Parsed document for a JSON path; nullptr when the file is missing or not JSON (reported
@@ -57,5 +61,6 @@ class ResourceManager
     };
     std::array<TextureState, kMaxTextures> textureState_{};
     std::array<bool, kMaxTextures> textureOpaque_{};
+    std::array<int, kMaxTextures> texturePixels_{};
     std::set<std::string> names_;
 };

@@ -172,15 +172,38 @@ void GraphicsManager::DrawLayer(int layer)
     submitter_.Flush();
 }
 
+void GraphicsManager::WarmTextures()
+{
+    if (!Gpu::Enabled()) return;
+    for (int layer = 0; layer < kLayerCount; ++layer)
+        GameObjectManager::Get().ForEachActive(layer, [](GameObject& obj) { WarmSprite(obj); });
+}
+
+void GraphicsManager::WarmSprite(GameObject& obj)
+{
+    constexpr int kWarmSheetPixels = 512 * 512;
+    const Sprite* sprite = obj.Get<Sprite>();
+    if (!sprite || !sprite->Active) return;
+    ResourceManager& resources = ResourceManager::Get();
+    const int slots = std::min(std::max(sprite->TextureNumber, 1), Sprite::kSlots);
+    const int current = sprite->CurrentTexture();
+    for (int s = 0; s < slots; ++s)
+    {
+        const int index = sprite->TextureSlots[static_cast<size_t>(s)];
+        if (index == current || resources.TexturePixels(index) <= kWarmSheetPixels)
+            resources.TextureName(index, !sprite->NearestSlots[static_cast<size_t>(s)]);
+    }
+}
+
 void GraphicsManager::PrepareDraw(Sprite& sprite, SpriteDraw& d)
 {
     sprite.Animate(sprite.AnimationIndex);
     d.sprite = &sprite;
     d.program = ProgramFor(sprite);
     d.textureIndex = sprite.CurrentTexture();
-    d.textureName = ResourceManager::Get().TextureName(d.textureIndex);
-    d.upload = !(sprite.Static && sprite.Uploaded);
     d.nearest = sprite.CurrentNearest();
+    d.textureName = ResourceManager::Get().TextureName(d.textureIndex, !d.nearest);
+    d.upload = !(sprite.Static && sprite.Uploaded);
     sprite.Uploaded = true;
     ShaderProgram& program = d.program ? *d.program : noProgram_;
     // "Model" keeps its last value when the object has no transform.

@@ -29,6 +29,11 @@ class GraphicsManager
     // Viewport and clear for a new frame.
     void BeginFrame(int width, int height);
     void DrawLayer(int layer);
+    // Uploads the textures of every shown sprite now, at level load: textures otherwise wait
+    // for their first draw, and a guard's first capture should not pay a decode mid-play.
+    // A shown sprite's other slots are warmed only when they are sheets (up to 512x512): the
+    // full-screen pictures of slides wait for their turn. Hidden sprites (menus) still wait.
+    void WarmTextures();
     // The world layers are done: they go up onto the window, where the screen layers, texts and
     // the editor draw at full resolution. Idempotent within a frame.
     void FinishWorld();
@@ -56,6 +61,7 @@ class GraphicsManager
     int frameWidth = 0, frameHeight = 0;
 
   private:
+    static void WarmSprite(GameObject& obj);
     GraphicsManager();
     void BuildPrograms(const std::string& listPath);
     void BuildProgram(const std::string& vertexPath, const std::string& fragmentPath);

@@ -115,11 +115,12 @@ unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mi
 
 namespace
 {
-bool ImageHeaderOk(const std::string& bytes, const std::string& path)
+bool ImageHeaderOk(const std::string& bytes, const std::string& path, int* pixels = nullptr)
 {
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     int len = static_cast<int>(bytes.size());
     int w = 0, h = 0, channels = 0;
+    if (pixels) *pixels = 0;
     if (!stbi_info_from_memory(data, len, &w, &h, &channels) || w <= 0 || h <= 0 || w > kMaxSide ||
         h > kMaxSide)
     {
@@ -127,6 +128,7 @@ bool ImageHeaderOk(const std::string& bytes, const std::string& path)
                        "not an image this game reads (or over 8192 pixels); drawn magenta");
         return false;
     }
+    if (pixels) *pixels = w * h;
     return true;
 }
 } // namespace
@@ -157,8 +159,9 @@ bool DecodeImage(const std::string& bytes, const std::string& path,
     return true;
 }
 
-bool CheckTextureFile(const std::string& path)
+bool CheckTextureFile(const std::string& path, int* pixels)
 {
+    if (pixels) *pixels = 0;
     std::string bytes;
     if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
     {
@@ -166,7 +169,7 @@ bool CheckTextureFile(const std::string& path)
                        "missing, unreadable or too large; drawn magenta");
         return false;
     }
-    return ImageHeaderOk(bytes, path);
+    return ImageHeaderOk(bytes, path, pixels);
 }
 
 unsigned MagentaTexture()
@@ -174,7 +177,7 @@ unsigned MagentaTexture()
     return Magenta();
 }
 
-unsigned LoadTextureFile(const std::string& path, bool* opaque)
+unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
 {
     if (opaque) *opaque = false;
     std::string bytes;
@@ -194,7 +197,7 @@ unsigned LoadTextureFile(const std::string& path, bool* opaque)
         *opaque = true;
         for (size_t i = 3; i < rgba.size() && *opaque; i += 4) *opaque = rgba[i] == 255;
     }
-    return UploadTexture(rgba.data(), w, h, true);
+    return UploadTexture(rgba.data(), w, h, mipmaps);
 }
 
 void ReleaseTextures(const unsigned* names, int count)

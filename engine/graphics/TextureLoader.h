@@ -10,10 +10,10 @@
 // The 1x1 magenta texture that stands for a broken image (0 without a GPU).
 unsigned MagentaTexture();
 // Reads an image's header only, with the same one-line reports as LoadTextureFile; false when
-// the image would be drawn magenta.
-bool CheckTextureFile(const std::string& path);
+// the image would be drawn magenta. pixels (when given) gets width x height.
+bool CheckTextureFile(const std::string& path, int* pixels = nullptr);
 // opaque (when given) is set when every pixel's alpha is 255, so draws of it need no blending.
-unsigned LoadTextureFile(const std::string& path, bool* opaque = nullptr);
+unsigned LoadTextureFile(const std::string& path, bool* opaque = nullptr, bool mipmaps = true);
 // Decodes image bytes (named path in reports) to RGBA, bottom row first, with no GPU involved.
 // False, with one line naming path, when they are not an image the game reads.
 bool DecodeImage(const std::string& bytes, const std::string& path,
