@@ -34,12 +34,6 @@ namespace
 constexpr size_t kMaxImageBytes = 32u * 1024u * 1024u;
 constexpr int kMaxSide = 8192;
 
-unsigned Magenta()
-{
-    const unsigned char pixel[4] = {255, 0, 255, 255};
-    return UploadTexture(pixel, 1, 1, false);
-}
-
 void AppendBytes(void* context, void* data, int size)
 {
     static_cast<std::string*>(context)->append(static_cast<const char*>(data),
@@ -177,7 +171,8 @@ bool CheckTextureFile(const std::string& path, int* pixels)
 
 unsigned MagentaTexture()
 {
-    return Magenta();
+    const unsigned char pixel[4] = {255, 0, 255, 255};
+    return UploadTexture(pixel, 1, 1, false);
 }
 
 unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
@@ -188,13 +183,11 @@ unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
     {
         LogDataWarning("textures", path.c_str(), "",
                        "missing, unreadable or too large; drawn magenta");
-        return Magenta();
+        return MagentaTexture();
     }
-    // Without a GPU the pixels would only be thrown away.
-    if (!Gpu::Enabled()) return ImageHeaderOk(bytes, path) ? 0 : Magenta();
     std::vector<unsigned char> rgba;
     int w = 0, h = 0;
-    if (!DecodeImage(bytes, path, rgba, w, h)) return Magenta();
+    if (!DecodeImage(bytes, path, rgba, w, h)) return MagentaTexture();
     if (opaque)
     {
         *opaque = true;

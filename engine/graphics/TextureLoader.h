@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-// Decodes a data-root image (forced to RGBA) and uploads it with mipmaps. A missing or
-// undecodable image is reported and becomes a 1x1 magenta texture, so the mistake shows on
-// screen. Without a GPU only the header is checked (same report) and 0 is returned.
 // The 1x1 magenta texture that stands for a broken image (0 without a GPU).
 unsigned MagentaTexture();
 // Reads an image's header only, with the same one-line reports as LoadTextureFile; false when
 // the image would be drawn magenta. pixels (when given) gets width x height.
 bool CheckTextureFile(const std::string& path, int* pixels = nullptr);
+// Decodes a data-root image (forced to RGBA) and uploads it, with mipmaps unless told not to.
+// A missing or undecodable image is reported and becomes the magenta texture, so the mistake
+// shows on screen. Called only with a GPU (the texture table checks headers without one).
 // opaque (when given) is set when every pixel's alpha is 255, so draws of it need no blending.
 unsigned LoadTextureFile(const std::string& path, bool* opaque = nullptr, bool mipmaps = true);
 // Decodes image bytes (named path in reports) to RGBA, bottom row first, with no GPU involved.
