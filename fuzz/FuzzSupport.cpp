@@ -72,12 +72,16 @@ void ResetWorld()
     Engine& engine = Engine::Get();
     engine.running = engine.levelActive = true;
     ResourceManager& resources = ResourceManager::Get();
-    for (auto it = resources.Documents.begin(); it != resources.Documents.end();)
-        it = g_documents.count(it->first) ? std::next(it) : resources.Documents.erase(it);
-    for (auto it = resources.TextureIndexes.begin(); it != resources.TextureIndexes.end();)
-        it = g_textures.count(it->first) ? std::next(it) : resources.TextureIndexes.erase(it);
+    // The caches only grow, so an unchanged size means nothing of the input's is in them.
+    if (resources.Documents.size() != g_documents.size())
+        for (auto it = resources.Documents.begin(); it != resources.Documents.end();)
+            it = g_documents.count(it->first) ? std::next(it) : resources.Documents.erase(it);
+    if (resources.TextureIndexes.size() != g_textures.size())
+        for (auto it = resources.TextureIndexes.begin(); it != resources.TextureIndexes.end();)
+            it = g_textures.count(it->first) ? std::next(it) : resources.TextureIndexes.erase(it);
     resources.NextTexture = g_nextTexture;
-    for (auto it = resources.Sounds.begin(); it != resources.Sounds.end();)
+    for (auto it = resources.Sounds.begin();
+         resources.Sounds.size() != g_sounds.size() && it != resources.Sounds.end();)
     {
         if (g_sounds.count(it->first))
             ++it;
@@ -90,12 +94,27 @@ void ResetWorld()
 }
 } // namespace
 
+namespace
+{
+bool g_started = false;
+// Set by Begin, cleared by a reset: an input already cleared by End is not cleared again.
+bool g_dirty = false;
+} // namespace
+
+void Fuzz::End()
+{
+    if (!g_dirty) return;
+    ResetWorld();
+    g_dirty = false;
+}
+
 void Fuzz::Begin()
 {
-    static bool started = false;
+    bool& started = g_started;
     if (started)
     {
-        ResetWorld();
+        if (g_dirty) ResetWorld();
+        g_dirty = true;
         return;
     }
     started = true;
@@ -114,6 +133,7 @@ void Fuzz::Begin()
     g_nextTexture = resources.NextTexture;
     g_levels = LevelManager::Get().levels;
     ResetWorld();
+    g_dirty = true;
     // Registered after every manager Shutdown touches was built, so it runs before they go;
     // without it the fonts and the world would be reported as leaks at exit.
     std::atexit([] { Engine::Get().Shutdown(); });

@@ -17,6 +17,10 @@ namespace Fuzz
 void Begin();
 // Runs n whole frames on what the input loaded, so loaded values are also used, not only read.
 void Frames(int n);
+// Clears what the last input built, as the next Begin would. libFuzzer's entry point calls it
+// after each input: an input that ends with as many frees as allocations is not run a second
+// time for leak checking, which had cost a third of every run.
+void End();
 std::string Text(const uint8_t* data, size_t size);
 
 // The replay build (the regression inputs under tests/fuzz/, run by the normal suite) keeps
@@ -34,5 +38,13 @@ Target Find(const std::string& name);
     [[maybe_unused]] static const bool name##Registered = Fuzz::Register(#name, &name##Input);     \
     static int name##Input
 #else
-#define FUZZ_TARGET(name) extern "C" int LLVMFuzzerTestOneInput
+#define FUZZ_TARGET(name)                                                                          \
+    static int name##Input(const uint8_t*, size_t);                                                \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)                        \
+    {                                                                                              \
+        int result = name##Input(data, size);                                                      \
+        Fuzz::End();                                                                               \
+        return result;                                                                             \
+    }                                                                                              \
+    static int name##Input
 #endif

@@ -61,7 +61,15 @@ TEST(Json, NavigationOnTheWrongShapeIsSafe)
     EXPECT_EQ(d.view["a"]["b"].Size(), 0u);
     EXPECT_FALSE(d.view.At(5).Valid());
     EXPECT_TRUE(d.view.At(1)["a"].At(0).AsBool(false));
-    EXPECT_EQ(d.view.At(1)["a"].At(0).Key(), "[1].a[0]");
+    EXPECT_STREQ(d.view.At(1)["a"].At(0).Key(), "[1].a[0]");
+    // A path deeper than a view holds is cut, marked, and grows no further.
+    JsonView deep = d.view;
+    for (int i = 0; i < 40; ++i) deep = deep["level"];
+    std::string key = deep.Key();
+    EXPECT_LT(key.size(), 120u);
+    EXPECT_EQ(key.substr(0, 12), "level.level.");
+    EXPECT_EQ(key.substr(key.size() - 3), "...");
+    EXPECT_STREQ(deep.At(7).Key(), key.c_str());
     EXPECT_EQ(d.view.At(0).AsString("dflt", false), "dflt");
 }
 

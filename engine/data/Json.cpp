@@ -2,7 +2,10 @@
 
 #include <cfloat>
 #include <climits>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include <rapidjson/error/en.h>
 
@@ -82,9 +85,41 @@ void WriteNumbers(JsonWriter& writer, const char* key, const float* values, int 
     writer.EndArray();
 }
 
-JsonView::JsonView(const rapidjson::Value* value, const char* file, std::string key)
-    : value_(value), file_(file), key_(std::move(key))
+JsonView::JsonView(const rapidjson::Value* value, const char* file, const char* key)
+    : value_(value), file_(file)
 {
+    Append(key ? key : "");
+}
+
+// Appends text to the path; a path that would not fit ends in "..." and takes nothing more.
+void JsonView::Append(const char* text)
+{
+    const size_t room = kKeyCapacity - 1;
+    if (keyLength_ == room) return;
+    size_t n = std::strlen(text);
+    if (keyLength_ + n < room)
+    {
+        std::memcpy(key_ + keyLength_, text, n);
+        keyLength_ += n;
+    }
+    else
+    {
+        std::memcpy(key_ + keyLength_, text, room - 3 - std::min(keyLength_, room - 3));
+        std::memcpy(key_ + room - 3, "...", 3);
+        keyLength_ = room;
+    }
+    key_[keyLength_] = '\0';
+}
+
+JsonView JsonView::Child(const rapidjson::Value* value, const char* separator, const char* name,
+                         const char* closer) const
+{
+    JsonView child = *this;
+    child.value_ = value;
+    child.Append(separator);
+    child.Append(name);
+    child.Append(closer);
+    return child;
 }
 
 bool JsonView::Has(const char* key) const
@@ -94,11 +129,10 @@ bool JsonView::Has(const char* key) const
 
 JsonView JsonView::operator[](const char* key) const
 {
-    std::string path = key_.empty() ? std::string(key) : key_ + "." + key;
-    if (!IsObject()) return JsonView(nullptr, file_, path);
+    const char* separator = keyLength_ ? "." : "";
+    if (!IsObject()) return Child(nullptr, separator, key, "");
     auto it = value_->FindMember(key);
-    if (it == value_->MemberEnd()) return JsonView(nullptr, file_, path);
-    return JsonView(&it->value, file_, path);
+    return Child(it == value_->MemberEnd() ? nullptr : &it->value, separator, key, "");
 }
 
 size_t JsonView::Size() const
@@ -108,14 +142,16 @@ size_t JsonView::Size() const
 
 JsonView JsonView::At(size_t i) const
 {
-    std::string path = key_ + "[" + std::to_string(i) + "]";
-    if (!IsArray() || i >= value_->Size()) return JsonView(nullptr, file_, path);
-    return JsonView(&(*value_)[static_cast<rapidjson::SizeType>(i)], file_, path);
+    char index[24];
+    std::snprintf(index, sizeof index, "%zu", i);
+    const rapidjson::Value* element = nullptr;
+    if (IsArray() && i < value_->Size()) element = &(*value_)[static_cast<rapidjson::SizeType>(i)];
+    return Child(element, "[", index, "]");
 }
 
 void JsonView::Warn(const char* what) const
 {
-    LogDataWarning("data", File(), key_.c_str(), what);
+    LogDataWarning("data", File(), key_, what);
 }
 
 float JsonView::AsFloat(float def, bool warn) const
@@ -240,17 +276,25 @@ bool JsonView::ReadFloats(const char* key, float* out, size_t count) const
         return false;
     }
     float tmp[16];
-    if (count > 16) return false;
+    if (count > 16 || !v.ReadElements(tmp, count, "expected a number; keeping the default"))
+        return false;
+    for (size_t i = 0; i < count; ++i) out[i] = tmp[i];
+    return true;
+}
+
+bool JsonView::ReadElements(float* out, size_t count, const char* warning) const
+{
+    if (!IsArray() || value_->Size() < count) return false;
     for (size_t i = 0; i < count; ++i)
     {
-        JsonView e = v.At(i);
-        if (!e.IsNumber() || std::fabs(e.Raw()->GetDouble()) > FLT_MAX)
+        // Raw access: a view per element would build a path per number, and meshes have many.
+        const rapidjson::Value& e = (*value_)[static_cast<rapidjson::SizeType>(i)];
+        if (!e.IsNumber() || std::fabs(e.GetDouble()) > FLT_MAX)
         {
-            e.Warn("expected a number; keeping the default");
+            At(i).Warn(warning);
             return false;
         }
-        tmp[i] = static_cast<float>(e.Raw()->GetDouble());
+        out[i] = static_cast<float>(e.GetDouble());
     }
-    for (size_t i = 0; i < count; ++i) out[i] = tmp[i];
     return true;
 }

@@ -35,7 +35,7 @@ class JsonView
 {
   public:
     JsonView() = default;
-    JsonView(const rapidjson::Value* value, const char* file, std::string key = std::string());
+    JsonView(const rapidjson::Value* value, const char* file, const char* key = "");
 
     bool Valid() const { return value_ != nullptr; }
     bool IsObject() const { return value_ && value_->IsObject(); }
@@ -66,14 +66,28 @@ class JsonView
     bool Read(const char* key, std::string& out) const;
     // An array of at least `count` numbers into out[0..count). Shorter or mistyped: rejected whole.
     bool ReadFloats(const char* key, float* out, size_t count) const;
+    // The first `count` elements of this array into out. False when this is not an array of at
+    // least count elements (silent), or at the first element that is not a number in float range
+    // (reported with `warning`; out is then partly written).
+    bool ReadElements(float* out, size_t count, const char* warning) const;
 
     void Warn(const char* what) const;
     const char* File() const { return file_ ? file_ : "?"; }
-    const std::string& Key() const { return key_; }
+    // The path from the document's root ("GameObjects[3].Sprite"), cut with "..." when deeper
+    // than the view holds.
+    const char* Key() const { return key_; }
     const rapidjson::Value* Raw() const { return value_; }
 
   private:
+    // The path lives in the view itself: loading a level walks tens of thousands of views, and a
+    // heap string per step cost more than the reads it names.
+    static constexpr size_t kKeyCapacity = 112;
+    JsonView Child(const rapidjson::Value* value, const char* separator, const char* name,
+                   const char* closer) const;
+    void Append(const char* text);
+
     const rapidjson::Value* value_ = nullptr;
     const char* file_ = nullptr;
-    std::string key_;
+    size_t keyLength_ = 0;
+    char key_[kKeyCapacity] = {};
 };

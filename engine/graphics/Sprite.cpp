@@ -19,22 +19,6 @@ namespace
 // All rectangles of one sprite together; real sheets hold a few dozen.
 constexpr size_t kMaxRects = 4096;
 constexpr size_t kMaxCoordFileBytes = 1u << 20;
-
-// Every element of "Data" into out, or nothing at all when one is not a number.
-bool ReadNumbers(const JsonView& data, std::array<float, Sprite::kMaxFloats>& out)
-{
-    for (size_t i = 0; i < data.Size() && i < out.size(); ++i)
-    {
-        JsonView e = data.At(i);
-        if (!e.IsNumber())
-        {
-            e.Warn("expected a number; mesh refused");
-            return false;
-        }
-        out[i] = e.AsFloat(0.0f);
-    }
-    return true;
-}
 } // namespace
 
 Sprite::Sprite(GameObject* owner) : Component(owner, kCompSprite) {}
@@ -107,8 +91,11 @@ bool Sprite::ReadMesh(const JsonView& mesh)
         data.Warn("fewer numbers than VertexNumber x CoordsPerVertex; mesh refused");
         return false;
     }
+    // Read into a copy: a mesh with one bad number is refused whole.
     std::array<float, kMaxFloats> tmp = VertexData;
-    if (!ReadNumbers(data, tmp)) return false;
+    if (!data.ReadElements(tmp.data(), std::min(data.Size(), tmp.size()),
+                           "expected a number; mesh refused"))
+        return false;
     VertexData = tmp;
     VertexNumber = vn;
     CoordsPerVertex = cpv;

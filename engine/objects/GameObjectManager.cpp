@@ -126,8 +126,14 @@ void GameObjectManager::DestroyAllObjects()
 {
     for (int l = 0; l < kLayerCount; ++l)
     {
-        for (GameObject& obj : layers[l])
-            if (obj.active) Release(obj);
+        // Stop at the last live object: a level change should not walk thousands of free slots.
+        int left = liveCounts[l];
+        for (size_t i = 0; i < layers[l].size() && left > 0; ++i)
+        {
+            if (!layers[l][i].active) continue;
+            Release(layers[l][i]);
+            --left;
+        }
         liveCounts[l] = 0;
     }
     bossVisionObjects.clear();

@@ -41,8 +41,9 @@ bool GameObject::Deserialize(const JsonView& value)
     if (value.Read("Type", typeName)) type = GameObjectManager::Get().types.Number(typeName);
     for (const ComponentRow& row : Rows())
     {
+        // Most rows are absent from any one object: ask before building the section's view.
+        if (!row.create || !value.Has(row.key)) continue;
         JsonView section = value[row.key];
-        if (!section.Valid() || !row.create) continue;
         Component* target = row.alwaysNew ? nullptr : FindExisting(*this, row);
         if (!target)
         {
