@@ -1,8 +1,8 @@
 #include "engine/data/Json.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
