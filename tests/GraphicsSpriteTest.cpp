@@ -213,3 +213,33 @@ TEST_F(GraphicsSprite, BadSlotsAndShortCoordinateFilesStayInsideTheTables)
     s.Animate(0);
     EXPECT_EQ(s.DrawableVertices(), 0);
 }
+
+// Map tiles are copied from the first of their kind; a copy must draw and animate exactly like
+// a sprite read from the same data, and never share the original's GPU buffer.
+TEST_F(GraphicsSprite, ACopyAnimatesLikeItsOriginal)
+{
+    Sprite original(nullptr), copy(nullptr);
+    Load(original, Animated(R"({"Animation": 0, "Width": 128, "Height": 16, "Time": 50,
+                                "Frames": 3, "Filter": "Nearest", "CoordData": "Textures/strip.txt"},
+                               {"Animation": 1, "Width": 128, "Height": 16, "Frames": 2,
+                                "CoordData": "Textures/two.txt"})"));
+    original.VertexBuffer = 7;
+    original.Uploaded = true;
+    copy.CopyFrom(&original);
+    EXPECT_EQ(copy.VertexBuffer, 0u);
+    EXPECT_FALSE(copy.Uploaded);
+    EXPECT_EQ(copy.CurrentNearest(), original.CurrentNearest());
+    for (int draw = 0; draw < 30; ++draw)
+    {
+        if (draw == 15)
+            original.AnimationIndex = original.TextureSlot = copy.AnimationIndex =
+                copy.TextureSlot = 1;
+        original.Animate(original.AnimationIndex);
+        copy.Animate(copy.AnimationIndex);
+        ASSERT_EQ(copy.VertexData, original.VertexData) << "draw " << draw;
+    }
+    Sprite untouched(nullptr);
+    untouched.CopyFrom(nullptr);
+    untouched.CopyFrom(&untouched);
+    EXPECT_EQ(untouched.FrameRects.size(), 0u);
+}

@@ -163,6 +163,7 @@ TEST(LevelFile, MapCellsBecomeTilesAtTheirColumnAndRow)
     EXPECT_EQ(cam->home, cam->position);
     EXPECT_EQ(cam->max, glm::vec3(9, 8, 20));
     EXPECT_EQ(cam->min, glm::vec3(1, 2, 20));
+    ClearLevel(); // the hero would otherwise be the next test's player
     fs::remove_all(root);
 }
 

@@ -3,7 +3,10 @@
 #
 #   tools/fuzz.sh [seconds] [Target...]
 #
-# seconds (default 60) is the whole run, shared evenly by the targets (all of them by default).
+# seconds (default 60) is the whole run's time. Targets run side by side, one per core
+# (BELLRUN_FUZZ_JOBS overrides); each stops at 1,000,000 executions (BELLRUN_FUZZ_RUNS) or at its
+# share of the time left when it starts, so time a quick target does not need goes to the slow
+# ones, which run last.
 # The build goes to build-fuzz/ (BELLRUN_FUZZ_BUILD overrides; BELLRUN_FUZZ_PREBUILT=1 uses the
 # targets already built there, as the FuzzShort test of a fuzz build does); each target's corpus grows in
 # <build>/corpus/<Target>/, seeded from the shipped data (linked, not copied) and from the
@@ -16,8 +19,9 @@ seconds=${1:-60}
 shift || true
 build=${BELLRUN_FUZZ_BUILD:-$root/build-fuzz}
 
-all=(Archetype Level Map Save Menu Dialog Record Coord ShaderList LevelList Preload Palette
-     Settings ControllerMap Script Image)
+# Quickest first (executions a second), so the leftover time flows to the slow ones at the end.
+all=(Settings Coord ControllerMap Record Preload Palette Script Menu Archetype Dialog ShaderList
+     Map Image Level Save LevelList)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -54,17 +58,17 @@ else
     { tail -50 "$build/build.log"; exit 1; }
 fi
 
-per=$((seconds / ${#targets[@]}))
-[ "$per" -lt 1 ] && per=1
+jobs=${BELLRUN_FUZZ_JOBS:-$(nproc)}
+runs=${BELLRUN_FUZZ_RUNS:-1000000}
+deadline=$(($(date +%s) + seconds))
 mkdir -p "$build/findings"
 export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
-passed=0
-failed=0
-for t in "${targets[@]}"; do
-  corpus="$build/corpus/$t"
-  seeds="$build/seeds/$t"
+
+# Runs target $1 for at most $2 seconds; prints its line and leaves its status in <build>/<t>.status.
+fuzz_one() {
+  local t=$1 cap=$2 corpus="$build/corpus/$1" seeds="$build/seeds/$1" log="$build/$1.log"
   rm -rf "$seeds"
   mkdir -p "$corpus" "$seeds"
   for pattern in $(seeds_of "$t"); do
@@ -73,21 +77,50 @@ for t in "${targets[@]}"; do
       [ -f "$f" ] && [ "$(stat -c %s "$f")" -le 65536 ] && ln -sf "$f" "$seeds/"
     done
   done
-  regressions=()
+  local regressions=()
   [ -d "$root/tests/fuzz/$t" ] && regressions=("$root/tests/fuzz/$t")
-  log="$build/$t.log"
-  status=0
-  (cd "$build/findings" && nice -n 10 "$build/fuzz/${t}Fuzz" -max_total_time="$per" -max_len=65536 \
-    -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/findings/$t-" \
-    "$corpus" "$seeds" "${regressions[@]}" >"$log" 2>&1) || status=$?
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  local status=0 began=$SECONDS
+  (cd "$build/findings" && nice -n 10 "$build/fuzz/${t}Fuzz" -max_total_time="$cap" -runs="$runs" \
+    -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/$t-" "$corpus" "$seeds" "${regressions[@]}" >"$log" 2>&1) ||
+    status=$?
+  local done_runs
+  done_runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  echo "$status" >"$build/$t.status"
   if [ "$status" -eq 0 ]; then
+    echo "fuzz: $t: ${done_runs:-0} executions in $((SECONDS - began)) s, 0 findings"
+  else
+    echo "fuzz: $t: FINDING after ${done_runs:-?} executions (log $log):"
+    grep -E 'ERROR:|runtime error|SUMMARY|Test unit written' "$log" | head -5
+  fi
+}
+
+left=${#targets[@]}
+running=0
+for t in "${targets[@]}"; do
+  rm -f "$build/$t.status"
+  if [ "$running" -ge "$jobs" ]; then
+    wait -n || true
+    running=$((running - 1))
+  fi
+  # A fair share of the core-seconds left among this target, the ones after it and the running ones.
+  remaining=$((deadline - $(date +%s)))
+  cap=$((remaining * jobs / (left + running)))
+  [ "$cap" -gt "$remaining" ] && cap=$remaining
+  [ "$cap" -lt 1 ] && cap=1
+  fuzz_one "$t" "$cap" &
+  running=$((running + 1))
+  left=$((left - 1))
+done
+wait
+
+passed=0
+failed=0
+for t in "${targets[@]}"; do
+  if [ "$(cat "$build/$t.status" 2>/dev/null || echo 1)" -eq 0 ]; then
     passed=$((passed + 1))
-    echo "fuzz: $t: ${runs:-0} executions in ${per} s, 0 findings"
   else
     failed=$((failed + 1))
-    echo "fuzz: $t: FINDING after ${runs:-?} executions (log $log):"
-    grep -E 'ERROR:|runtime error|SUMMARY|Test unit written' "$log" | head -5
   fi
 done
 echo "fuzz: $passed passed, $failed failed"

@@ -1,5 +1,6 @@
 #include "engine/data/LevelFile.h"
 
+#include <typeinfo>
 #include <vector>
 
 #include "engine/core/CameraManager.h"
@@ -7,21 +8,28 @@
 #include "engine/data/FileSystem.h"
 #include "engine/data/MapManager.h"
 #include "engine/data/ResourceManager.h"
+#include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
 
 namespace
 {
+struct TileKind
+{
+    LoadedArchetype archetype;
+    const GameObject* first = nullptr; // the first tile placed, when the rest may copy it
+};
+
 // One archetype per "ObjectList" entry, looked up once however many cells use it.
-std::vector<LoadedArchetype> TileKinds(const std::string& mapPath)
+std::vector<TileKind> TileKinds(const std::string& mapPath)
 {
     MapManager& map = MapManager::Get();
-    std::vector<LoadedArchetype> kinds(map.ObjectNames.size());
+    std::vector<TileKind> kinds(map.ObjectNames.size());
     for (size_t k = 1; k < kinds.size(); ++k)
     {
         const std::string& file = map.ObjectNames[k];
-        if (FindArchetype(file, kinds[k])) continue;
+        if (FindArchetype(file, kinds[k].archetype)) continue;
         std::string what =
             "tile archetype \"" + file + "\" missing or not an object; its cells stay empty";
         LogDataWarning("map", mapPath.c_str(), "ObjectList", what.c_str());
@@ -29,12 +37,43 @@ std::vector<LoadedArchetype> TileKinds(const std::string& mapPath)
     return kinds;
 }
 
-// False when the tile's layer is full.
-bool PlaceTile(const LoadedArchetype& kind, int c, int r)
+// Tiles made only of a transform and a sprite (every shipped tile) are copied from the first
+// tile of their kind, which reads the same archetype: a map of hundreds of tiles reads each kind
+// once, and an archetype's warning is printed once, not once per cell.
+bool Copyable(const GameObject& tile)
 {
-    GameObject* tile = GameObjectManager::Get().CreateObject(kind.type);
+    for (const auto& c : tile.components)
+        if (typeid(*c) != typeid(Transform) && typeid(*c) != typeid(Sprite)) return false;
+    return true;
+}
+
+void CopyTile(const GameObject& from, GameObject& to)
+{
+    to.name = from.name;
+    to.type = from.type;
+    to.obstruct = from.obstruct;
+    for (const auto& c : from.components)
+    {
+        Component* copy = typeid(*c) == typeid(Transform)
+                              ? static_cast<Component*>(new Transform(&to))
+                              : new Sprite(&to);
+        to.AddComponent(copy);
+        copy->CopyFrom(c.get());
+    }
+}
+
+// False when the tile's layer is full.
+bool PlaceTile(TileKind& kind, int c, int r)
+{
+    GameObject* tile = GameObjectManager::Get().CreateObject(kind.archetype.type);
     if (!tile) return false;
-    tile->Deserialize(kind.view);
+    if (kind.first)
+        CopyTile(*kind.first, *tile);
+    else
+    {
+        tile->Deserialize(kind.archetype.view);
+        if (Copyable(*tile)) kind.first = tile;
+    }
     if (Transform* t = tile->Get<Transform>())
     {
         t->position.x = static_cast<float>(c);
@@ -59,7 +98,7 @@ void LoadMapTiles(const JsonView& doc)
         return;
     }
     map.LoadMap(JsonView(mapDoc, ResourceManager::Get().KeepName(path)));
-    std::vector<LoadedArchetype> kinds = TileKinds(path);
+    std::vector<TileKind> kinds = TileKinds(path);
     bool unnamed = false, full = false;
     const int width = map.Width, height = map.Height;
     for (int r = 0; r < height; ++r)
@@ -69,7 +108,7 @@ void LoadMapTiles(const JsonView& doc)
             if (v <= 0) continue;
             if (static_cast<size_t>(v) >= kinds.size())
                 unnamed = true;
-            else if (kinds[v].view.Valid() && !PlaceTile(kinds[v], c, r))
+            else if (kinds[v].archetype.view.Valid() && !PlaceTile(kinds[v], c, r))
                 full = true;
         }
     if (unnamed)

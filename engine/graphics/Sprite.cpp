@@ -49,6 +49,39 @@ bool Sprite::Deserialize(const JsonView& value)
     return true;
 }
 
+Component* Sprite::CopyFrom(const Component* other)
+{
+    const auto* s = dynamic_cast<const Sprite*>(other);
+    if (!s || s == this) return this;
+    VertexData = s->VertexData;
+    FrameRects = s->FrameRects;
+    TextureSlots = s->TextureSlots;
+    NearestSlots = s->NearestSlots;
+    TextureNumber = s->TextureNumber;
+    CoordsPerVertex = s->CoordsPerVertex;
+    CoordsPerPos = s->CoordsPerPos;
+    CoordsPerColor = s->CoordsPerColor;
+    VertexNumber = s->VertexNumber;
+    ShaderName = s->ShaderName;
+    TextureSlot = s->TextureSlot;
+    CurrentFrame = s->CurrentFrame;
+    SheetWidths = s->SheetWidths;
+    SheetHeights = s->SheetHeights;
+    AnimationIndex = s->AnimationIndex;
+    FrameCounts = s->FrameCounts;
+    Mirrored = s->Mirrored;
+    Timers = s->Timers;
+    FrameTimes = s->FrameTimes;
+    Active = s->Active;
+    Static = s->Static;
+    Transparency = s->Transparency;
+    OpaqueTint = s->OpaqueTint;
+    deserialized_ = s->deserialized_;
+    warnedRange_ = s->warnedRange_;
+    Uploaded = BufferFilled = false;
+    return this;
+}
+
 bool Sprite::ReadMesh(const JsonView& mesh)
 {
     if (!mesh.IsObject())

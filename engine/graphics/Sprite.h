@@ -30,6 +30,8 @@ class Sprite final : public Component
     void HandleEvent(Event*) override {}
     void OnCollision(GameObject*) override {}
     bool Deserialize(const JsonView& value) override;
+    // Everything read from data and every animation state; the GPU buffer stays this sprite's own.
+    Component* CopyFrom(const Component* other) override;
     virtual bool ReadText() { return true; }
     void WriteState(JsonWriter& w) const override;
 
