@@ -43,7 +43,11 @@ std::vector<TileKind> TileKinds(const std::string& mapPath)
 bool Copyable(const GameObject& tile)
 {
     for (const auto& c : tile.components)
-        if (typeid(*c) != typeid(Transform) && typeid(*c) != typeid(Sprite)) return false;
+    {
+        const Component& component = *c;
+        if (typeid(component) != typeid(Transform) && typeid(component) != typeid(Sprite))
+            return false;
+    }
     return true;
 }
 
@@ -54,7 +58,8 @@ void CopyTile(const GameObject& from, GameObject& to)
     to.obstruct = from.obstruct;
     for (const auto& c : from.components)
     {
-        Component* copy = typeid(*c) == typeid(Transform)
+        const Component& component = *c;
+        Component* copy = typeid(component) == typeid(Transform)
                               ? static_cast<Component*>(new Transform(&to))
                               : new Sprite(&to);
         to.AddComponent(copy);
