@@ -2,11 +2,15 @@
 // data that must be refused without reading or writing outside the sprite's tables.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+
+#include <glm/gtc/matrix_transform.hpp>
 
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/Json.h"
+#include "engine/graphics/ScreenCover.h"
 #include "engine/graphics/Sprite.h"
 #include "tests/TestSupport.h"
 
@@ -242,4 +246,50 @@ TEST_F(GraphicsSprite, ACopyAnimatesLikeItsOriginal)
     untouched.CopyFrom(nullptr);
     untouched.CopyFrom(&untouched);
     EXPECT_EQ(untouched.FrameRects.size(), 0u);
+}
+
+// Which screen-layer meshes hide everything drawn before them: only two triangles that fill a
+// rectangle over the whole [-1, 1] square.
+TEST(ScreenCover, OnlyTwoTrianglesFillingTheScreenCoverIt)
+{
+    // Corners of the unit quad: a bottom-left, b bottom-right, c top-right, d top-left.
+    using V = std::array<float, 2>;
+    const V a{-0.5f, -0.5f}, b{0.5f, -0.5f}, c{0.5f, 0.5f}, d{-0.5f, 0.5f}, m{0.0f, 0.0f};
+    struct Case
+    {
+        const char* what;
+        std::array<V, 6> corners;
+        float scale, angle, dx;
+        bool covers;
+    };
+    const Case cases[] = {
+        {"the shipped quad at scale 2", {b, a, d, b, c, d}, 2.0f, 0.0f, 0.0f, true},
+        {"other diagonal, larger than the screen", {a, b, c, a, c, d}, 2.5f, 0.0f, 0.0f, true},
+        {"smaller than the screen", {b, a, d, b, c, d}, 1.9f, 0.0f, 0.0f, false},
+        {"shifted off one edge", {b, a, d, b, c, d}, 2.0f, 0.0f, 0.1f, false},
+        {"the same half twice", {b, a, d, b, a, d}, 2.0f, 0.0f, 0.0f, false},
+        {"a vertex inside the box", {b, a, d, b, c, m}, 2.0f, 0.0f, 0.0f, false},
+        {"rotated a quarter of a turn", {b, a, d, b, c, d}, 4.0f, 0.7854f, 0.0f, false},
+    };
+    for (const Case& k : cases)
+    {
+        Sprite s(nullptr);
+        s.VertexNumber = 6;
+        s.CoordsPerVertex = 9;
+        s.CoordsPerPos = 3;
+        for (int v = 0; v < 6; ++v)
+        {
+            s.VertexData[static_cast<size_t>(v * 9)] = k.corners[static_cast<size_t>(v)][0];
+            s.VertexData[static_cast<size_t>(v * 9 + 1)] = k.corners[static_cast<size_t>(v)][1];
+        }
+        glm::mat4 model = glm::translate(glm::mat4(1.0f), glm::vec3(k.dx, 0.0f, 0.0f)) *
+                          glm::rotate(glm::mat4(1.0f), k.angle, glm::vec3(0, 0, 1)) *
+                          glm::scale(glm::mat4(1.0f), glm::vec3(k.scale, k.scale, 1.0f));
+        EXPECT_EQ(MeshCoversScreen(s, model), k.covers) << k.what;
+    }
+    Sprite four(nullptr);
+    four.VertexNumber = 4;
+    four.CoordsPerVertex = 9;
+    four.CoordsPerPos = 3;
+    EXPECT_FALSE(MeshCoversScreen(four, glm::mat4(1.0f))) << "not two triangles";
 }

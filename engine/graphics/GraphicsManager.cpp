@@ -14,6 +14,7 @@
 #include "engine/data/FileSystem.h"
 #include "engine/data/ResourceManager.h"
 #include "engine/graphics/Gpu.h"
+#include "engine/graphics/ScreenCover.h"
 #include "engine/graphics/ShaderList.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextureLoader.h"
@@ -33,6 +34,15 @@ constexpr float kAmbient = 0.5f;
 bool IsScreenLayer(int layer)
 {
     return layer >= kLayerHud;
+}
+
+// Mip levels only pay where a texture is drawn smaller than it is: never for pixel art sampled
+// nearest, nor for the screen layers' pictures, which are made for the window and drawn at or
+// above their size (a third more memory and slower sampling for nothing). The first draw of a
+// texture decides.
+bool WantsMipmaps(bool nearest, int layer)
+{
+    return !nearest && !IsScreenLayer(layer);
 }
 } // namespace
 
@@ -147,6 +157,39 @@ void GraphicsManager::BeginFrame(int width, int height)
     world_.Begin(width, height);
 }
 
+bool GraphicsManager::HidesWhatIsBelow(GameObject& obj) const
+{
+    const Sprite* sprite = obj.Get<Sprite>();
+    Transform* t = obj.Get<Transform>();
+    if (!sprite || !t || !sprite->Active || !sprite->OpaqueTint || sprite->Transparency < 1.0f ||
+        !ResourceManager::Get().TextureOpaque(sprite->CurrentTexture()))
+        return false;
+    glm::mat4 model(1.0f);
+    t->BuildModelMatrix(model);
+    return MeshCoversScreen(*sprite, model);
+}
+
+void GraphicsManager::PlanCover(bool menuShown)
+{
+    coveredBelow_ = 0;
+    // Opacity is known once a texture is decoded, which only a GPU run does; a headless run
+    // skips no drawing, and has none to skip.
+    if (!Gpu::Enabled()) return;
+    GameObjectManager& objects = GameObjectManager::Get();
+    for (int layer = kLayerCount - 1; layer >= kLayerHud; --layer)
+    {
+        if (layer == kLayerMenu && !menuShown) continue;
+        bool covered = false;
+        objects.ForEachActive(layer,
+                              [&](GameObject& obj) { covered = covered || HidesWhatIsBelow(obj); });
+        if (covered)
+        {
+            coveredBelow_ = layer;
+            return;
+        }
+    }
+}
+
 void GraphicsManager::FinishWorld()
 {
     if (Gpu::Enabled()) world_.Resolve();
@@ -191,7 +234,8 @@ void GraphicsManager::WarmSprite(GameObject& obj)
     {
         const int index = sprite->TextureSlots[static_cast<size_t>(s)];
         if (index == current || resources.TexturePixels(index) <= kWarmSheetPixels)
-            resources.TextureName(index, !sprite->NearestSlots[static_cast<size_t>(s)]);
+            resources.TextureName(
+                index, WantsMipmaps(sprite->NearestSlots[static_cast<size_t>(s)], obj.layer));
     }
 }
 
@@ -202,7 +246,8 @@ void GraphicsManager::PrepareDraw(Sprite& sprite, SpriteDraw& d)
     d.program = ProgramFor(sprite);
     d.textureIndex = sprite.CurrentTexture();
     d.nearest = sprite.CurrentNearest();
-    d.textureName = ResourceManager::Get().TextureName(d.textureIndex, !d.nearest);
+    d.textureName =
+        ResourceManager::Get().TextureName(d.textureIndex, WantsMipmaps(d.nearest, d.layer));
     d.upload = !(sprite.Static && sprite.Uploaded);
     sprite.Uploaded = true;
     ShaderProgram& program = d.program ? *d.program : noProgram_;
@@ -228,7 +273,7 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
                ResourceManager::Get().TextureOpaque(d.textureIndex);
     ++spritesDrawn;
     if (drawListener) drawListener(d);
-    if (!Gpu::Enabled() || !d.program) return;
+    if (!Gpu::Enabled() || !d.program || layer < coveredBelow_) return;
     if (layer < kLayerHud) world_.MarkDrawn();
     if (submitter_.batching)
         submitter_.Add(d);

@@ -29,6 +29,11 @@ class GraphicsManager
     // Viewport and clear for a new frame.
     void BeginFrame(int width, int height);
     void DrawLayer(int layer);
+    // Before the layers of a frame: finds the highest screen layer holding an opaque sprite
+    // that fills the window (menuShown: whether the menu layer is drawn this frame). The layers
+    // below it still animate, light and count their sprites, so a run reaches the same state
+    // with or without a GPU; only their drawing is skipped.
+    void PlanCover(bool menuShown);
     // Uploads the textures of every shown sprite now, at level load: textures otherwise wait
     // for their first draw, and a guard's first capture should not pay a decode mid-play.
     // A shown sprite's other slots are warmed only when they are sheets (up to 512x512): the
@@ -72,6 +77,7 @@ class GraphicsManager
     // editor preview.
     void PrepareDraw(Sprite& sprite, SpriteDraw& d);
     void SetLighting(LightState& light, const Sprite& sprite, int layer);
+    bool HidesWhatIsBelow(GameObject& obj) const;
 
     SpriteSubmitter submitter_;
     WorldTarget world_;
@@ -82,6 +88,7 @@ class GraphicsManager
     std::unordered_map<std::string, ShaderProgram*> bySpriteShader_;
     glm::mat4 worldView_{1.0f};
     glm::mat4 worldProjection_{1.0f};
+    int coveredBelow_ = 0; // layers under this one are hidden this frame
 };
 
 // Radius of the light around the player; level changes reset it to 25.

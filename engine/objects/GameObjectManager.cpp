@@ -199,6 +199,7 @@ bool GameObjectManager::ShowMenu(const std::string& fileName)
 void GameObjectManager::DrawScene()
 {
     GraphicsManager& gfx = GraphicsManager::Get();
+    gfx.PlanCover(paused);
     if (paused)
     {
         gfx.DrawLayer(kLayerMenu);
