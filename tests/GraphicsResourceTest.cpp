@@ -89,3 +89,50 @@ TEST(GraphicsTextures, HalvingFollowsGlSizesAndAveragesEachBlock)
     EXPECT_EQ(out[0], 191);
     EXPECT_EQ(out[3], 191);
 }
+
+// A chunk claiming more bytes than the file holds is refused before the decoder sees it: the
+// decoder would first grow its buffer to the stated length (the fuzzer's 2 GB request).
+TEST(GraphicsTextures, DamagedPngChunksAreRefusedBeforeDecoding)
+{
+    fs::path root = TestSupport::MakeTempDir("png-chunks");
+    const unsigned char px[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 9, 9, 9, 255};
+    ASSERT_TRUE(stbi_write_png((root / "good.png").string().c_str(), 2, 2, 4, px, 8));
+    const std::string good = TestSupport::ReadText(root / "good.png");
+    const size_t idat = good.find("IDAT") - 4; // the chunk's length field
+    auto withLength = [&](uint32_t n)
+    {
+        std::string s = good;
+        for (int i = 0; i < 4; ++i) s[idat + i] = static_cast<char>((n >> (24 - 8 * i)) & 0xFF);
+        return s;
+    };
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+        bool decodes;
+    };
+    const Case cases[] = {
+        {"the written file", good, true},
+        {"data chunk stated at 2 GB", withLength(0x80000000u), false},
+        {"data chunk one byte longer than the file", withLength(static_cast<uint32_t>(good.size())),
+         false},
+        {"cut inside the data chunk", good.substr(0, idat + 10), false},
+        {"the fuzzer's input",
+         TestSupport::ReadText(fs::path(BELLRUN_SOURCE_DIR) /
+                               "tests/fuzz/Image/png-chunk-length-past-end.png"),
+         false},
+    };
+    for (const Case& k : cases)
+    {
+        std::vector<unsigned char> rgba;
+        int w = 0, h = 0;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(DecodeImage(k.bytes, "Textures/t.png", rgba, w, h), k.decodes) << k.what;
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(rgba.size(), k.decodes ? 16u : 0u) << k.what;
+        EXPECT_EQ(out.find("Textures/t.png: a chunk runs past the end") != std::string::npos,
+                  !k.decodes)
+            << k.what << ": " << out;
+    }
+    fs::remove_all(root);
+}

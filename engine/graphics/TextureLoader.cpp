@@ -1,6 +1,7 @@
 #include "engine/graphics/TextureLoader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <GL/glew.h>
 
@@ -112,6 +113,24 @@ unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mi
 
 namespace
 {
+// Every chunk's stated length fits in what is left of the file. stb_image grows its buffer to a
+// data chunk's stated length before reading it, so a few damaged bytes could ask for gigabytes.
+bool PngChunksFit(const std::string& bytes)
+{
+    size_t at = 8; // past the signature
+    while (at < bytes.size())
+    {
+        if (bytes.size() - at < 12) return false;
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+        const size_t length =
+            (size_t{b[0]} << 24) | (size_t{b[1]} << 16) | (size_t{b[2]} << 8) | b[3];
+        if (length > bytes.size() - at - 12) return false;
+        if (std::memcmp(b + 4, "IEND", 4) == 0) return true;
+        at += length + 12;
+    }
+    return true;
+}
+
 bool ImageHeaderOk(const std::string& bytes, const std::string& path, int* pixels = nullptr)
 {
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
@@ -123,6 +142,13 @@ bool ImageHeaderOk(const std::string& bytes, const std::string& path, int* pixel
     {
         LogDataWarning("textures", path.c_str(), "",
                        "not an image this game reads (or over 8192 pixels); drawn magenta");
+        return false;
+    }
+    if (!PngChunksFit(bytes))
+    {
+        LogDataWarning(
+            "textures", path.c_str(), "",
+            "a chunk runs past the end of the file (damaged or cut short); drawn magenta");
         return false;
     }
     if (pixels) *pixels = w * h;
