@@ -85,6 +85,14 @@ void WriteNumbers(JsonWriter& writer, const char* key, const float* values, int 
     writer.EndArray();
 }
 
+int ClampToInt(double v)
+{
+    if (!(v == v)) return 0;
+    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(v);
+}
+
 JsonView::JsonView(const rapidjson::Value* value, const char* file, const char* key)
     : value_(value), file_(file)
 {

@@ -30,6 +30,9 @@ bool RepairUtf8(std::string& text);
 void InitJsonWriter(JsonWriter& writer);
 // Writes "key": [v0, v1, ...] with each float widened to double.
 void WriteNumbers(JsonWriter& writer, const char* key, const float* values, int count);
+// v truncated to an int, held to int's range (NaN gives 0): a float read from data may hold any
+// value, and converting one outside the range is undefined.
+int ClampToInt(double v);
 
 class JsonView
 {

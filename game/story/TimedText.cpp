@@ -127,9 +127,9 @@ bool TimedText::Serialize(JsonWriter& writer) const
     writer.Key("Text");
     writer.String(text);
     writer.Key("Timer");
-    writer.Int(static_cast<int>(timerSetting));
+    writer.Int(ClampToInt(timerSetting));
     writer.Key("Delay");
-    writer.Int(static_cast<int>(delaySetting));
+    writer.Int(ClampToInt(delaySetting));
     writer.Key("UI");
     writer.String(screenSpace ? "true" : "false");
     writer.EndObject();
