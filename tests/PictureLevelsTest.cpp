@@ -51,6 +51,8 @@ const Shot kShots[] = {
     {"MovingTurLevel", "MovingTurLevel.json", 120, nullptr},
     {"GuardCutscene", "GuardCutscene.json", 120, nullptr},
     {"RobotCutscene", "RobotCutscene.json", 120, nullptr},
+    {"RobotLevel-run600", "RobotLevel.json", 600, "tests/runs/RobotLevel.json"},
+    {"Level8-run300", "Level8.json", 300, "tests/runs/Level8.json"},
     {"EndLevel", "EndLevel.json", 120, nullptr},
     {"AutoLevel", "AutoLevel.json", 120, nullptr},
 };
