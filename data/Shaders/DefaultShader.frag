@@ -12,8 +12,6 @@ uniform sampler2D Texture;
 uniform float transparency;
 uniform float ambient;
 uniform int spotLight;
-uniform int screenSpace;
-uniform int hasPlayer;
 
 out vec4 fragColour;
 
@@ -23,14 +21,6 @@ void main()
     // A fully transparent texel changes nothing under alpha blending: skip its blend.
     if (base.a <= 0.0)
         discard;
-    // Unlit draws (screen layers, texts, levels without a player) skip the light's arithmetic:
-    // the same colour, and a full-screen picture is two million fragments on a software
-    // rasteriser.
-    if (screenSpace != 0 || hasPlayer == 0)
-    {
-        fragColour = vec4(base.rgb, base.a * transparency);
-        return;
-    }
     // Squared distance in radii: full light over the inner half of the circle, fading out
     // towards its edge.
     float d2 = dot(light.xy, light.xy);
