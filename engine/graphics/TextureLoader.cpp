@@ -23,6 +23,7 @@
 #pragma GCC diagnostic pop
 #endif
 
+#include <memory>
 #include <vector>
 
 #include "engine/core/Log.h"
@@ -156,27 +157,39 @@ bool ImageHeaderOk(const std::string& bytes, const std::string& path, int* pixel
 }
 } // namespace
 
+namespace
+{
+using Pixels = std::unique_ptr<stbi_uc, void (*)(void*)>;
+
+// The decoder's own buffer, bottom row first (texture v runs up the sheet, as the frame
+// rectangles assume); empty, with one line, when the file is refused or does not decode.
+Pixels DecodePixels(const std::string& bytes, const std::string& path, int& width, int& height)
+{
+    Pixels none(nullptr, stbi_image_free);
+    if (bytes.size() > kMaxImageBytes || !ImageHeaderOk(bytes, path)) return none;
+    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+    int channels = 0;
+    stbi_set_flip_vertically_on_load(1);
+    Pixels pixels(
+        stbi_load_from_memory(data, static_cast<int>(bytes.size()), &width, &height, &channels, 4),
+        stbi_image_free);
+    stbi_set_flip_vertically_on_load(0);
+    if (!pixels)
+        LogDataWarning(
+            "textures", path.c_str(), "",
+            (std::string("cannot decode: ") + stbi_failure_reason() + "; drawn magenta").c_str());
+    return pixels;
+}
+} // namespace
+
 bool DecodeImage(const std::string& bytes, const std::string& path,
                  std::vector<unsigned char>& rgba, int& width, int& height)
 {
     rgba.clear();
-    if (bytes.size() > kMaxImageBytes || !ImageHeaderOk(bytes, path)) return false;
-    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
-    int len = static_cast<int>(bytes.size());
-    int w = 0, h = 0, channels = 0;
-    // Bottom row first: texture v runs up the sheet, as the frame rectangles assume.
-    stbi_set_flip_vertically_on_load(1);
-    stbi_uc* pixels = stbi_load_from_memory(data, len, &w, &h, &channels, 4);
-    stbi_set_flip_vertically_on_load(0);
-    if (!pixels)
-    {
-        LogDataWarning(
-            "textures", path.c_str(), "",
-            (std::string("cannot decode: ") + stbi_failure_reason() + "; drawn magenta").c_str());
-        return false;
-    }
-    rgba.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 4u);
-    stbi_image_free(pixels);
+    int w = 0, h = 0;
+    Pixels pixels = DecodePixels(bytes, path, w, h);
+    if (!pixels) return false;
+    rgba.assign(pixels.get(), pixels.get() + static_cast<size_t>(w) * static_cast<size_t>(h) * 4u);
     width = w;
     height = h;
     return true;
@@ -211,15 +224,18 @@ unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
                        "missing, unreadable or too large; drawn magenta");
         return MagentaTexture();
     }
-    std::vector<unsigned char> rgba;
+    // Uploaded from the decoder's buffer itself: a copy would add a whole picture to the
+    // memory peak of every full-screen slide.
     int w = 0, h = 0;
-    if (!DecodeImage(bytes, path, rgba, w, h)) return MagentaTexture();
+    Pixels pixels = DecodePixels(bytes, path, w, h);
+    if (!pixels) return MagentaTexture();
     if (opaque)
     {
+        const size_t size = static_cast<size_t>(w) * static_cast<size_t>(h) * 4u;
         *opaque = true;
-        for (size_t i = 3; i < rgba.size() && *opaque; i += 4) *opaque = rgba[i] == 255;
+        for (size_t i = 3; i < size && *opaque; i += 4) *opaque = pixels.get()[i] == 255;
     }
-    return UploadTexture(rgba.data(), w, h, mipmaps);
+    return UploadTexture(pixels.get(), w, h, mipmaps);
 }
 
 void ReleaseTextures(const unsigned* names, int count)
