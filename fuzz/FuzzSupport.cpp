@@ -22,6 +22,9 @@ namespace
 std::set<std::string> g_documents, g_textures, g_sounds;
 int g_nextTexture = 0;
 std::vector<std::string> g_levels;
+bool g_started = false;
+// Set by Begin, cleared by a reset: an input already cleared by End is not cleared again.
+bool g_dirty = false;
 
 template <typename Map> std::set<std::string> Keys(const Map& map)
 {
@@ -54,6 +57,24 @@ void UseTempHome()
     setenv("HOME", dir, 1);
     setenv("XDG_DATA_HOME", (g_home + "/share").c_str(), 1);
 }
+// Drops the entries an input added to a cache. The caches only grow, so an unchanged size means
+// there are none.
+template <typename Map, typename Release>
+void DropAdded(Map& map, const std::set<std::string>& kept, Release release)
+{
+    if (map.size() == kept.size()) return;
+    for (auto it = map.begin(); it != map.end();)
+    {
+        if (kept.count(it->first))
+        {
+            ++it;
+            continue;
+        }
+        release(it->second);
+        it = map.erase(it);
+    }
+}
+
 // Everything the last input built goes; the shipped documents and textures stay cached.
 void ResetWorld()
 {
@@ -72,33 +93,15 @@ void ResetWorld()
     Engine& engine = Engine::Get();
     engine.running = engine.levelActive = true;
     ResourceManager& resources = ResourceManager::Get();
-    // The caches only grow, so an unchanged size means nothing of the input's is in them.
-    if (resources.Documents.size() != g_documents.size())
-        for (auto it = resources.Documents.begin(); it != resources.Documents.end();)
-            it = g_documents.count(it->first) ? std::next(it) : resources.Documents.erase(it);
-    if (resources.TextureIndexes.size() != g_textures.size())
-        for (auto it = resources.TextureIndexes.begin(); it != resources.TextureIndexes.end();)
-            it = g_textures.count(it->first) ? std::next(it) : resources.TextureIndexes.erase(it);
+    DropAdded(resources.Documents, g_documents, [](auto&) {});
+    DropAdded(resources.TextureIndexes, g_textures, [](auto&) {});
     resources.NextTexture = g_nextTexture;
-    for (auto it = resources.Sounds.begin();
-         resources.Sounds.size() != g_sounds.size() && it != resources.Sounds.end();)
-    {
-        if (g_sounds.count(it->first))
-            ++it;
-        else
-        {
-            if (it->second) Mix_FreeChunk(it->second);
-            it = resources.Sounds.erase(it);
-        }
-    }
+    DropAdded(resources.Sounds, g_sounds,
+              [](Mix_Chunk* chunk)
+              {
+                  if (chunk) Mix_FreeChunk(chunk);
+              });
 }
-} // namespace
-
-namespace
-{
-bool g_started = false;
-// Set by Begin, cleared by a reset: an input already cleared by End is not cleared again.
-bool g_dirty = false;
 } // namespace
 
 void Fuzz::End()
@@ -110,14 +113,13 @@ void Fuzz::End()
 
 void Fuzz::Begin()
 {
-    bool& started = g_started;
-    if (started)
+    if (g_started)
     {
         if (g_dirty) ResetWorld();
         g_dirty = true;
         return;
     }
-    started = true;
+    g_started = true;
     UseTempHome();
     RegisterGame();
     RunOptions options;
