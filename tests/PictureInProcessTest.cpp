@@ -95,11 +95,14 @@ TEST(PictureChild, DISABLED_DrawScene)
     options.frames = 4;
     options.screenshot = out;
     ASSERT_EQ(Engine::Get().Init(options), 0);
-    // The default program really uses every input it is fed: none is optimised away.
+    // The programs really use the inputs they are fed: none is optimised away.
     ShaderProgram* program = GraphicsManager::Get().GetDefaultProgram();
-    ASSERT_TRUE(program && program->Linked);
-    for (int i = 0; i < kUniformCount; ++i)
-        EXPECT_GE(program->Location(static_cast<UniformSlot>(i)), 0) << "uniform slot " << i;
+    ShaderProgram* light = GraphicsManager::Get().FindProgram("Shaders/Light.vert");
+    ASSERT_TRUE(program && program->Linked && light && light->Linked);
+    for (UniformSlot slot : {kUniModel, kUniView, kUniProjection, kUniTexture, kUniTransparency})
+        EXPECT_GE(program->Location(slot), 0) << "sprite program, uniform slot " << slot;
+    for (UniformSlot slot : {kUniAmbient, kUniSpotLight, kUniGodMode})
+        EXPECT_GE(light->Location(slot), 0) << "light program, uniform slot " << slot;
     for (const char* attribute : {"position", "vertColor", "texCoord"})
         EXPECT_GE(glGetAttribLocation(program->Id, attribute), 0) << attribute;
     const char* modeText = std::getenv("BELLRUN_PICTURE_MODE");

@@ -27,6 +27,7 @@ namespace
 {
 const char* const kShaderList = "Shaders/ShaderList.txt";
 const char* const kDefaultProgram = "Shaders/DefaultShader.vert";
+const char* const kLightProgram = "Shaders/Light.vert";
 constexpr size_t kMaxPrograms = 64;
 constexpr float kGodRadius = 0.9f;
 constexpr float kAmbient = 0.5f;
@@ -111,10 +112,8 @@ void GraphicsManager::SetPipelineState()
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBlendEquation(GL_FUNC_ADD);
-    // Overlap is decided by draw order alone. Nothing reads depth back, so it is not written
-    // either: a software rasteriser then skips the depth buffer altogether.
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_ALWAYS);
+    // Overlap is decided by draw order alone: no depth test, and the window has no depth planes.
+    glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
 }
 
@@ -151,7 +150,12 @@ void GraphicsManager::BeginFrame(int width, int height)
     frameHeight = height;
     spritesDrawn = 0;
     submitter_.ResetStats();
+    worldLight_.hasPlayer = 0;
+    worldLit_ = false;
     if (!Gpu::Enabled()) return;
+    // Pictures are drawn from their full-size level when the world is drawn at the art's
+    // density or finer (only minified art needs the smaller ones).
+    submitter_.fullLevelOnly = WorldTarget::ArtFits(height);
     // The editor's GUI pass changes GL state; put ours back every frame.
     SetPipelineState();
     world_.Begin(width, height);
@@ -192,7 +196,21 @@ void GraphicsManager::PlanCover(bool menuShown)
 
 void GraphicsManager::FinishWorld()
 {
-    if (Gpu::Enabled()) world_.Resolve();
+    if (!Gpu::Enabled()) return;
+    if (!worldLit_ && world_.Drawn())
+    {
+        worldLit_ = true;
+        ShaderProgram* mapProgram = FindProgram(kLightProgram);
+        if (!mapProgram && worldLight_.hasPlayer && !lightMissingReported_)
+        {
+            lightMissingReported_ = true;
+            LogLine("graphics: no program \"%s\" in %s; the world is drawn unlit", kLightProgram,
+                    kShaderList);
+        }
+        lightPass_.Apply(mapProgram, GetDefaultProgram(), worldLight_, lightView_,
+                         lightProjection_);
+    }
+    world_.Resolve();
 }
 
 void GraphicsManager::DrawLayer(int layer)
@@ -274,7 +292,13 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program || layer < coveredBelow_) return;
-    if (layer < kLayerHud) world_.MarkDrawn();
+    if (layer < kLayerHud)
+    {
+        world_.MarkDrawn();
+        worldLight_ = d.light;
+        lightView_ = d.view;
+        lightProjection_ = d.projection;
+    }
     if (submitter_.batching)
         submitter_.Add(d);
     else
@@ -359,6 +383,7 @@ void GraphicsManager::Release()
 {
     submitter_.Release();
     world_.Release();
+    lightPass_.Release();
     for (auto& p : Programs) p.second->Delete();
     Programs.clear();
     VertexShaders.clear();

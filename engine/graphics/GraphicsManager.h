@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "engine/core/GameHooks.h"
+#include "engine/graphics/LightPass.h"
 #include "engine/graphics/ShaderProgram.h"
 #include "engine/graphics/SpriteDraw.h"
 #include "engine/graphics/SpriteSubmitter.h"
@@ -39,8 +40,8 @@ class GraphicsManager
     // A shown sprite's other slots are warmed only when they are sheets (up to 512x512): the
     // full-screen pictures of slides wait for their turn. Hidden sprites (menus) still wait.
     void WarmTextures();
-    // The world layers are done: they go up onto the window, where the screen layers, texts and
-    // the editor draw at full resolution. Idempotent within a frame.
+    // The world layers are done: they are lit and go up onto the window, where the screen
+    // layers, texts and the editor draw at full resolution. Idempotent within a frame.
     void FinishWorld();
     // Window pixels per pixel the world is drawn at (1: the world is drawn at full resolution).
     int WorldScale() const { return world_.Scale(); }
@@ -81,6 +82,14 @@ class GraphicsManager
 
     SpriteSubmitter submitter_;
     WorldTarget world_;
+    LightPass lightPass_;
+    // The light, view and projection of the last world sprite drawn this frame: what the light
+    // pass lays over the world (its player flag cleared at the start of a frame).
+    LightState worldLight_;
+    glm::mat4 lightView_{1.0f};
+    glm::mat4 lightProjection_{1.0f};
+    bool worldLit_ = false;
+    bool lightMissingReported_ = false;
     // Holds the values of sprites whose program is missing altogether.
     ShaderProgram noProgram_;
     Transform* layerPlayerAt_ = nullptr;

@@ -54,6 +54,11 @@ void SpriteSubmitter::Init()
     glSamplerParameteri(nearestSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glSamplerParameteri(nearestSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glSamplerParameteri(nearestSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glGenSamplers(1, &levelZeroSampler_);
+    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glGenVertexArrays(1, &streamArray_);
     glGenBuffers(1, &streamBuffer_);
     glBindVertexArray(streamArray_);
@@ -71,12 +76,19 @@ void SpriteSubmitter::Release()
         glDeleteVertexArrays(1, &spareArray_);
         glDeleteBuffers(1, &spareBuffer_);
         glDeleteSamplers(1, &nearestSampler_);
+        glDeleteSamplers(1, &levelZeroSampler_);
         glDeleteVertexArrays(1, &streamArray_);
         glDeleteBuffers(1, &streamBuffer_);
     }
     ready_ = false;
     stream_.clear();
     batches_.clear();
+}
+
+unsigned SpriteSubmitter::SamplerFor(bool nearest) const
+{
+    if (nearest) return nearestSampler_;
+    return fullLevelOnly ? levelZeroSampler_ : 0;
 }
 
 bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d) const
@@ -194,7 +206,7 @@ void SpriteSubmitter::Flush()
         b.program->SendLight(b.light);
         b.program->SendInt(kUniTexture, kTextureUnit);
         glBindTexture(GL_TEXTURE_2D, b.texture);
-        glBindSampler(kTextureUnit, b.nearest ? nearestSampler_ : 0);
+        glBindSampler(kTextureUnit, SamplerFor(b.nearest));
         glDrawArrays(GL_TRIANGLES, b.first, b.count);
         ++drawCalls;
     }
@@ -249,7 +261,7 @@ void SpriteSubmitter::DrawDirect(const SpriteDraw& d, int textureUnit, bool with
     d.program->SendInt(kUniTexture, textureUnit);
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(textureUnit));
     glBindTexture(GL_TEXTURE_2D, d.textureName);
-    glBindSampler(static_cast<GLuint>(textureUnit), d.nearest ? nearestSampler_ : 0);
+    glBindSampler(static_cast<GLuint>(textureUnit), SamplerFor(d.nearest));
     glDrawArrays(GL_TRIANGLES, 0, n);
     ++drawCalls;
     glBindVertexArray(0);

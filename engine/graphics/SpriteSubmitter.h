@@ -30,6 +30,10 @@ class SpriteSubmitter
     void DrawDirect(const SpriteDraw& draw, int textureUnit, bool withLight);
 
     bool batching = true;
+    // Filtered pictures are sampled from their full-size level only, without blending levels:
+    // the same picture where nothing is drawn smaller than it is, and what software GL's fast
+    // span paths take.
+    bool fullLevelOnly = false;
     int drawCalls = 0; // since the last ResetStats
     int culled = 0;
     void ResetStats() { drawCalls = culled = 0; }
@@ -48,6 +52,7 @@ class SpriteSubmitter
         LightState light;
     };
     bool SameState(const Batch& b, const SpriteDraw& d) const;
+    unsigned SamplerFor(bool nearest) const;
     // Appends the sprite's triangles in world space; false when all of it lies off screen.
     bool AppendVertices(const SpriteDraw& d);
 
@@ -60,6 +65,8 @@ class SpriteSubmitter
     unsigned spareBuffer_ = 0;
     // Bound over a texture's own filters for pixel art asking for nearest sampling.
     unsigned nearestSampler_ = 0;
+    // Bound over a filtered texture's own when fullLevelOnly.
+    unsigned levelZeroSampler_ = 0;
     std::vector<float> stream_;
     std::vector<Batch> batches_;
 };

@@ -72,10 +72,10 @@ namespace
 // The smaller levels are averaged here rather than by glGenerateMipmap: on software GL that
 // call builds a blit shader per texture, which cost start-up time and kept driver memory that
 // is never returned.
-void UploadMipChain(const unsigned char* rgba, int width, int height)
+void UploadMipChain(const unsigned char* bgra, int width, int height)
 {
     std::vector<unsigned char> level, next;
-    const unsigned char* pixels = rgba;
+    const unsigned char* pixels = bgra;
     int w = width, h = height, index = 0;
     while (w > 1 || h > 1)
     {
@@ -85,27 +85,34 @@ void UploadMipChain(const unsigned char* rgba, int width, int height)
         pixels = level.data();
         w = nw;
         h = nh;
-        glTexImage2D(GL_TEXTURE_2D, ++index, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        glTexImage2D(GL_TEXTURE_2D, ++index, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, index);
 }
 } // namespace
 
-unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mipmaps)
+void SwapRedAndBlue(unsigned char* pixels, size_t count)
+{
+    for (size_t i = 0; i < count * 4u; i += 4) std::swap(pixels[i], pixels[i + 2]);
+}
+
+unsigned UploadBgraTexture(const unsigned char* bgra, int width, int height, bool mipmaps)
 {
     if (!Gpu::Enabled()) return 0;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // An unsized format with BGRA bytes lets the driver keep the pixels in the order software
+    // GL's fast span paths read; a sized GL_RGBA8 would store them RGBA and shut those out.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (mipmaps)
-        UploadMipChain(rgba, width, height);
+        UploadMipChain(bgra, width, height);
     else
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -211,7 +218,7 @@ bool CheckTextureFile(const std::string& path, int* pixels)
 unsigned MagentaTexture()
 {
     const unsigned char pixel[4] = {255, 0, 255, 255};
-    return UploadTexture(pixel, 1, 1, false);
+    return UploadBgraTexture(pixel, 1, 1, false);
 }
 
 unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
@@ -235,7 +242,8 @@ unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
         *opaque = true;
         for (size_t i = 3; i < size && *opaque; i += 4) *opaque = pixels.get()[i] == 255;
     }
-    return UploadTexture(pixels.get(), w, h, mipmaps);
+    SwapRedAndBlue(pixels.get(), static_cast<size_t>(w) * static_cast<size_t>(h));
+    return UploadBgraTexture(pixels.get(), w, h, mipmaps);
 }
 
 void ReleaseTextures(const unsigned* names, int count)

@@ -18,9 +18,11 @@ unsigned LoadTextureFile(const std::string& path, bool* opaque = nullptr, bool m
 // False, with one line naming path, when they are not an image the game reads.
 bool DecodeImage(const std::string& bytes, const std::string& path,
                  std::vector<unsigned char>& rgba, int& width, int& height);
-// An RGBA texture from pixels; 0 without a GPU.
-unsigned UploadTexture(const unsigned char* rgba, int width, int height, bool mipmaps);
-// The next mipmap level of an RGBA image: each pixel the rounded mean of a 2x2 block.
+// Turns RGBA pixels into BGRA ones in place (and back).
+void SwapRedAndBlue(unsigned char* pixels, size_t count);
+// A texture from BGRA pixels, the order every texture of the game is kept in; 0 without a GPU.
+unsigned UploadBgraTexture(const unsigned char* bgra, int width, int height, bool mipmaps);
+// The next mipmap level of a four-channel image: each pixel the rounded mean of a 2x2 block.
 void HalveImage(const unsigned char* rgba, int width, int height, std::vector<unsigned char>& out,
                 int& outWidth, int& outHeight);
 void ReleaseTextures(const unsigned* names, int count);

@@ -13,6 +13,8 @@ class WorldTarget
   public:
     // How many window pixels a pixel of the target covers on each axis at this window height.
     static int ScaleFor(int windowHeight);
+    // Whether a window this tall draws the world at the art's own density or finer.
+    static bool ArtFits(int windowHeight);
 
     // Starts a frame: binds the target (or the window when the scale is 1) and clears it.
     void Begin(int width, int height);
@@ -21,18 +23,23 @@ class WorldTarget
     void Resolve();
     // Marks that something was drawn into the target this frame.
     void MarkDrawn() { drawn_ = true; }
+    bool Drawn() const { return drawn_; }
     void Release();
 
     int Scale() const { return scale_; }
 
   private:
     bool Ensure(int w, int h);
+    bool EnsureCopyProgram();
+    void CopyToWindow();
 
     unsigned framebuffer_ = 0;
     unsigned colour_ = 0;
     int targetW_ = 0, targetH_ = 0;
     int windowW_ = 0, windowH_ = 0;
     int scale_ = 1;
+    unsigned copyProgram_ = 0, copyArray_ = 0, copyBuffer_ = 0;
+    bool copyLinked_ = false;
     bool open_ = false;  // the target is bound and not yet resolved
     bool drawn_ = false; // the world drew something this frame
 };
