@@ -136,3 +136,46 @@ TEST(GraphicsTextures, DamagedPngChunksAreRefusedBeforeDecoding)
     }
     fs::remove_all(root);
 }
+
+// What a decoded picture is like decides blending (opaque) and how far a quad is cut down
+// (content): a texel of margin for filtering, and never a part that shows left out.
+TEST(GraphicsTextures, ExaminingFindsOpacityAndTheShownPart)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<int> solid; // x, y of texels with alpha 255 in an 8x4 picture
+        std::vector<int> faint; // x, y of texels with alpha 1
+        bool opaque;
+        float content[4];
+    };
+    std::vector<int> all;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) all.insert(all.end(), {x, y});
+    const Case cases[] = {
+        {"every texel solid", all, {}, true, {0.0f, 0.0f, 1.0f, 1.0f}},
+        {"one solid texel in the middle", {3, 1}, {}, false, {0.25f, 0.0f, 0.625f, 0.75f}},
+        {"a faint texel counts as shown", {0, 0}, {7, 3}, false, {0.0f, 0.0f, 1.0f, 1.0f}},
+        {"nothing shows", {}, {}, false, {0.5f, 0.5f, 0.5f, 0.5f}},
+        {"a corner", {7, 3}, {}, false, {0.75f, 0.5f, 1.0f, 1.0f}},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<unsigned char> px(8 * 4 * 4, 0);
+        for (size_t i = 0; i + 1 < c.solid.size(); i += 2)
+            px[(static_cast<size_t>(c.solid[i + 1]) * 8 + c.solid[i]) * 4 + 3] = 255;
+        for (size_t i = 0; i + 1 < c.faint.size(); i += 2)
+            px[(static_cast<size_t>(c.faint[i + 1]) * 8 + c.faint[i]) * 4 + 3] = 1;
+        TextureFacts facts = ExamineTexture(px.data(), 8, 4);
+        EXPECT_EQ(facts.opaque, c.opaque) << c.what;
+        for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(facts.content[k], c.content[k]) << c.what;
+    }
+    // Rows with a transparent gap inside are not opaque, yet keep their whole width shown.
+    std::vector<unsigned char> gap(8 * 4 * 4, 255);
+    gap[(1 * 8 + 4) * 4 + 3] = 0;
+    TextureFacts facts = ExamineTexture(gap.data(), 8, 4);
+    EXPECT_FALSE(facts.opaque);
+    EXPECT_FLOAT_EQ(facts.content[0], 0.0f);
+    EXPECT_FLOAT_EQ(facts.content[2], 1.0f);
+    EXPECT_FALSE(ExamineTexture(nullptr, 8, 4).opaque) << "no pixels: nothing known";
+}

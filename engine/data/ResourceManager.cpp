@@ -36,7 +36,7 @@ int ResourceManager::GetTexture(const std::string& path)
     int index = NextTexture++;
     TexturePaths[index] = path;
     TextureNames[index] = 0;
-    textureOpaque_[index] = false;
+    textureFacts_[index] = TextureFacts();
     int pixels = 0;
     textureState_[index] =
         CheckTextureFile(path, &pixels) ? TextureState::Waiting : TextureState::Broken;
@@ -50,11 +50,17 @@ unsigned ResourceManager::TextureName(int index, bool mipmaps)
     if (index < 0 || index >= NextTexture || !Gpu::Enabled()) return 0;
     const size_t i = static_cast<size_t>(index);
     if (textureState_[i] == TextureState::Loaded) return TextureNames[i];
-    bool opaque = false;
-    TextureNames[i] = textureState_[i] == TextureState::Broken
-                          ? MagentaTexture()
-                          : LoadTextureFile(TexturePaths[i], &opaque, mipmaps);
-    textureOpaque_[i] = opaque;
+    TextureFacts facts;
+    if (textureState_[i] == TextureState::Broken)
+    {
+        TextureNames[i] = MagentaTexture();
+        facts.opaque = true;
+    }
+    else
+    {
+        TextureNames[i] = LoadTextureFile(TexturePaths[i], &facts, mipmaps);
+    }
+    textureFacts_[i] = facts;
     textureState_[i] = TextureState::Loaded;
     return TextureNames[i];
 }
@@ -66,7 +72,14 @@ int ResourceManager::TexturePixels(int index) const
 
 bool ResourceManager::TextureOpaque(int index) const
 {
-    return index >= 0 && index < NextTexture && textureOpaque_[static_cast<size_t>(index)];
+    return index >= 0 && index < NextTexture && textureFacts_[static_cast<size_t>(index)].opaque;
+}
+
+const float* ResourceManager::TextureContent(int index) const
+{
+    static const TextureFacts whole;
+    if (index < 0 || index >= NextTexture) return whole.content;
+    return textureFacts_[static_cast<size_t>(index)].content;
 }
 
 Mix_Chunk* ResourceManager::GetSound(const std::string& path)
@@ -139,7 +152,7 @@ void ResourceManager::Release()
 {
     ReleaseTextures(TextureNames.data(), NextTexture);
     TextureNames.fill(0);
-    textureOpaque_.fill(false);
+    textureFacts_.fill(TextureFacts());
     texturePixels_.fill(0);
     textureState_.fill(TextureState::Waiting);
     for (std::string& p : TexturePaths) p.clear();

@@ -10,6 +10,8 @@
 
 #include <rapidjson/document.h>
 
+#include "engine/graphics/TextureLoader.h"
+
 struct Mix_Chunk;
 
 class ResourceManager
@@ -28,6 +30,9 @@ class ResourceManager
     unsigned TextureName(int index, bool mipmaps = true);
     // Every pixel of the texture has alpha 255 (known once TextureName has loaded it).
     bool TextureOpaque(int index) const;
+    // The part (u0, v0, u1, v1) of the texture that is not fully transparent; the whole until
+    // TextureName has loaded it.
+    const float* TextureContent(int index) const;
     // Width x height from the image's header (0 when broken or unknown).
     int TexturePixels(int index) const;
     // Sample for a sound path; nullptr when it cannot be loaded (tried again next time).
@@ -60,7 +65,7 @@ class ResourceManager
         Loaded
     };
     std::array<TextureState, kMaxTextures> textureState_{};
-    std::array<bool, kMaxTextures> textureOpaque_{};
+    std::array<TextureFacts, kMaxTextures> textureFacts_{};
     std::array<int, kMaxTextures> texturePixels_{};
     std::set<std::string> names_;
 };

@@ -289,6 +289,8 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     d.light = program.light;
     d.opaque = sprite->OpaqueTint && d.light.transparency >= 1.0f &&
                ResourceManager::Get().TextureOpaque(d.textureIndex);
+    const float* content = ResourceManager::Get().TextureContent(d.textureIndex);
+    std::copy(content, content + 4, d.content);
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program || layer < coveredBelow_) return;

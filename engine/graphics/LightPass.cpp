@@ -12,10 +12,15 @@
 namespace
 {
 // Big enough that the stretched light shows no steps at the closing light's smallest radius.
-constexpr int kLightMapSize = 256;
+constexpr int kLightMapSize = 512;
 constexpr int kGlowMapSize = 64;
 // Vertex: position xyz, colour rgba, texture uv (the sprites' layout).
 constexpr int kFloats = 9;
+// The radius of the disc the light map leaves at full light, in radii: the map is exactly 1
+// wherever the squared distance is under 0.3 radii (0.548 radii), less room for its texels.
+constexpr float kFullLightRadius = 0.53f;
+// Bands the fully lit disc is cut into; more leave out more of it for more rectangles.
+constexpr int kBands = 8;
 
 void SetQuad(float* out, const glm::vec2& low, const glm::vec2& high, const glm::vec2& uvLow,
              const glm::vec2& uvHigh)
@@ -63,14 +68,14 @@ bool VisibleRect(const glm::mat4& view, const glm::mat4& projection, glm::vec2& 
     return true;
 }
 
-unsigned MakeMapTexture(int size)
+unsigned MakeMapTexture(int size, int filter)
 {
     unsigned texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     // Beyond the map lies the night (or, for the closing light, the dark) of its edge.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -80,6 +85,44 @@ unsigned MakeMapTexture(int size)
 }
 } // namespace
 
+int LightPass::AroundFullLight(const Rect& view, const glm::vec2& player, float radius, Rect* out)
+{
+    // Multiplying by 1 changes nothing, so the fully lit disc is left out: the view is cut into
+    // bands across the disc, and each band skips the disc's narrowest chord within it.
+    const float inner = kFullLightRadius * radius;
+    const float bottom = std::max(view.low.y, player.y - inner);
+    const float top = std::min(view.high.y, player.y + inner);
+    int n = 0;
+    auto add = [&](glm::vec2 low, glm::vec2 high)
+    {
+        if (n < kMaxRects && low.x < high.x && low.y < high.y) out[n++] = Rect{low, high};
+    };
+    if (bottom >= top)
+    {
+        add(view.low, view.high);
+        return n;
+    }
+    add(view.low, {view.high.x, bottom});
+    add({view.low.x, top}, view.high);
+    const float step = (top - bottom) / kBands;
+    for (int b = 0; b < kBands; ++b)
+    {
+        const float y0 = bottom + step * b, y1 = b + 1 == kBands ? top : y0 + step;
+        const float far = std::max(std::abs(y0 - player.y), std::abs(y1 - player.y));
+        const float chord = std::sqrt(std::max(inner * inner - far * far, 0.0f));
+        const float x0 = std::max(view.low.x, player.x - chord);
+        const float x1 = std::min(view.high.x, player.x + chord);
+        if (x0 >= x1)
+        {
+            add({view.low.x, y0}, {view.high.x, y1});
+            continue;
+        }
+        add({view.low.x, y0}, {x0, y1});
+        add({x1, y0}, {view.high.x, y1});
+    }
+    return n;
+}
+
 bool LightPass::Ready()
 {
     if (ready_) return true;
@@ -88,7 +131,8 @@ bool LightPass::Ready()
     glGenBuffers(1, &buffer_);
     glBindVertexArray(array_);
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
-    glBufferData(GL_ARRAY_BUFFER, 6 * kFloats * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, kMaxRects * 6 * kFloats * sizeof(float), nullptr,
+                 GL_DYNAMIC_DRAW);
     const GLsizei stride = kFloats * sizeof(float);
     glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
     glVertexAttribPointer(kAttrColor, 4, GL_FLOAT, GL_FALSE, stride,
@@ -99,8 +143,8 @@ bool LightPass::Ready()
     glEnableVertexAttribArray(kAttrColor);
     glEnableVertexAttribArray(kAttrTexCoord);
     glBindVertexArray(0);
-    light_.texture = MakeMapTexture(kLightMapSize);
-    glow_.texture = MakeMapTexture(kGlowMapSize);
+    light_.texture = MakeMapTexture(kLightMapSize, GL_NEAREST);
+    glow_.texture = MakeMapTexture(kGlowMapSize, GL_LINEAR);
     ready_ = true;
     return true;
 }
@@ -137,20 +181,24 @@ void LightPass::DrawMap(ShaderProgram& program, Map& map, int size, float ambien
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
-void LightPass::Stretch(const Map& map, const glm::vec2& low, const glm::vec2& high,
-                        const glm::vec2& centre, float radius)
+void LightPass::Stretch(const Map& map, const Rect* rects, int count, const glm::vec2& centre,
+                        float radius)
 {
     const glm::vec2 origin = centre - glm::vec2(radius);
     const float across = 2.0f * radius;
-    float quad[6 * kFloats];
-    SetQuad(quad, low, high, (low - origin) / across, (high - origin) / across);
+    float quads[kMaxRects * 6 * kFloats];
+    count = std::min(count, kMaxRects);
+    for (int i = 0; i < count; ++i)
+        SetQuad(quads + i * 6 * kFloats, rects[i].low, rects[i].high,
+                (rects[i].low - origin) / across, (rects[i].high - origin) / across);
     glBindVertexArray(array_);
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof quad, quad);
+    glBufferSubData(GL_ARRAY_BUFFER, 0,
+                    static_cast<GLsizeiptr>(count * 6 * kFloats * sizeof(float)), quads);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, map.texture);
     glBindSampler(0, 0);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glDrawArrays(GL_TRIANGLES, 0, count * 6);
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -183,8 +231,10 @@ void LightPass::Apply(ShaderProgram* mapProgram, ShaderProgram* drawProgram,
     plain.transparency = 1.0f;
     drawProgram->SendLight(plain);
     // What the world drew, times the light; its alpha is left as it is.
-    glBlendFuncSeparate(GL_ZERO, GL_SRC_COLOR, GL_ZERO, GL_ONE);
-    Stretch(light_, low, high, player, radius);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    Rect rects[kMaxRects];
+    const int count = AroundFullLight(Rect{low, high}, player, radius, rects);
+    Stretch(light_, rects, count, player, radius);
     if (light.godMode)
     {
         DrawMap(*mapProgram, glow_, kGlowMapSize, light.ambient, 0, 1);
@@ -192,8 +242,8 @@ void LightPass::Apply(ShaderProgram* mapProgram, ShaderProgram* drawProgram,
         // The glow map is premultiplied: it lays its warm colour over by its own strength.
         glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
         const float glowRadius = std::max(light.godRadius, 0.001f);
-        Stretch(glow_, player - glm::vec2(glowRadius), player + glm::vec2(glowRadius), player,
-                glowRadius);
+        const Rect glow{player - glm::vec2(glowRadius), player + glm::vec2(glowRadius)};
+        Stretch(glow_, &glow, 1, player, glowRadius);
     }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }

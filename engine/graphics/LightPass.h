@@ -9,6 +9,7 @@
 #pragma once
 
 #include <glm/mat4x4.hpp>
+#include <glm/vec2.hpp>
 
 #include "engine/graphics/ShaderProgram.h"
 
@@ -22,6 +23,17 @@ class LightPass
                const glm::mat4& view, const glm::mat4& projection);
     void Release();
 
+    // A rectangle of the sprites' plane.
+    struct Rect
+    {
+        glm::vec2 low{0.0f};
+        glm::vec2 high{0.0f};
+    };
+    static constexpr int kMaxRects = 18; // two bands beyond the disc, two pieces of eight across it
+    // The parts of the view the light map changes: the view less (most of) the disc around the
+    // player that the map leaves at full light. Fills out (kMaxRects) and gives the count.
+    static int AroundFullLight(const Rect& view, const glm::vec2& player, float radius, Rect* out);
+
   private:
     struct Map
     {
@@ -32,8 +44,9 @@ class LightPass
     bool Ready();
     void DrawMap(ShaderProgram& program, Map& map, int size, float ambient, int spotLight,
                  int glow);
-    void Stretch(const Map& map, const glm::vec2& low, const glm::vec2& high,
-                 const glm::vec2& centre, float radius);
+    // Draws the rectangles with the map laid over them, centred there, one radius to its edge.
+    void Stretch(const Map& map, const Rect* rects, int count, const glm::vec2& centre,
+                 float radius);
 
     bool ready_ = false;
     unsigned framebuffer_ = 0;

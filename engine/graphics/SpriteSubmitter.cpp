@@ -1,5 +1,7 @@
 #include "engine/graphics/SpriteSubmitter.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <GL/glew.h>
@@ -40,6 +42,39 @@ bool OffScreen(const glm::vec4* clip, int n)
         above += c.y > c.w;
     }
     return left == n || right == n || below == n || above == n;
+}
+// How a quad's corners follow its texture coordinates: x = ax + bx u, y = ay + by v.
+struct QuadMapping
+{
+    float ax = 0.0f, bx = 0.0f, ay = 0.0f, by = 0.0f;
+};
+
+// Solves one axis of the mapping from the vertices; false when position and coordinate are not
+// tied that way (a rotated or distorted mesh).
+bool AxisMapping(const Sprite& s, int n, int pos, int coord, float& a, float& b)
+{
+    const int uvAt = s.CoordsPerPos + s.CoordsPerColor + coord;
+    auto at = [&](int i, int k)
+    { return s.VertexData[static_cast<size_t>(i) * s.CoordsPerVertex + k]; };
+    int other = 1;
+    while (other < n && at(other, uvAt) == at(0, uvAt)) ++other;
+    if (other == n) return false;
+    b = (at(other, pos) - at(0, pos)) / (at(other, uvAt) - at(0, uvAt));
+    a = at(0, pos) - b * at(0, uvAt);
+    for (int i = 0; i < n; ++i)
+        if (std::abs(a + b * at(i, uvAt) - at(i, pos)) > 1e-5f) return false;
+    return true;
+}
+
+// A two-triangle quad over a texture with transparent margins is cut down to the part that
+// shows: the same picture for fewer blended pixels (a menu plate is mostly margin).
+bool TrimmedQuad(const Sprite& s, int n, const float* content, QuadMapping& m)
+{
+    constexpr float kWorthIt = 0.9f; // trim only what leaves out a tenth of the quad or more
+    if (n != 6 || s.CoordsPerPos < 2 ||
+        (content[2] - content[0]) * (content[3] - content[1]) > kWorthIt)
+        return false;
+    return AxisMapping(s, n, 0, 0, m.ax, m.bx) && AxisMapping(s, n, 1, 1, m.ay, m.by);
 }
 } // namespace
 
@@ -104,6 +139,8 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
     // Independent triangles: a trailing partial triangle is never drawn, so it is not sent.
     int n = s.DrawableVertices() / 3 * 3;
     if (n == 0) return false;
+    QuadMapping trim;
+    const bool trimmed = TrimmedQuad(s, n, d.content, trim);
     glm::mat4 viewProjection = d.projection * d.view;
     size_t base = stream_.size();
     stream_.resize(base + static_cast<size_t>(n) * kStreamFloats);
@@ -115,6 +152,15 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
         // Missing components read as the GL defaults would: 0 for y and z, 1 for w.
         glm::vec4 p(0.0f, 0.0f, 0.0f, 1.0f);
         for (int k = 0; k < s.CoordsPerPos; ++k) p[k] = in[k];
+        float u = in[s.CoordsPerPos + s.CoordsPerColor];
+        float v = in[s.CoordsPerPos + s.CoordsPerColor + 1];
+        if (trimmed)
+        {
+            u = std::clamp(u, d.content[0], d.content[2]);
+            v = std::clamp(v, d.content[1], d.content[3]);
+            p.x = trim.ax + trim.bx * u;
+            p.y = trim.ay + trim.by * v;
+        }
         glm::vec4 world = d.model * p;
         clip[i] = viewProjection * world;
         float iw = world.w != 0.0f ? 1.0f / world.w : 1.0f;
@@ -125,8 +171,8 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
         if (s.CoordsPerColor > 0) colour = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
         for (int k = 0; k < s.CoordsPerColor; ++k) colour[k] = in[s.CoordsPerPos + k];
         std::memcpy(out + 3, &colour[0], 4 * sizeof(float));
-        out[7] = in[s.CoordsPerPos + s.CoordsPerColor];
-        out[8] = in[s.CoordsPerPos + s.CoordsPerColor + 1];
+        out[7] = u;
+        out[8] = v;
     }
     if (OffScreen(clip, n))
     {

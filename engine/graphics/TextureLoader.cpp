@@ -221,9 +221,54 @@ unsigned MagentaTexture()
     return UploadBgraTexture(pixel, 1, 1, false);
 }
 
-unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
+TextureFacts ExamineTexture(const unsigned char* pixels, int width, int height)
 {
-    if (opaque) *opaque = false;
+    TextureFacts facts;
+    if (!pixels || width <= 0 || height <= 0) return facts;
+    const size_t w = static_cast<size_t>(width);
+    auto alpha = [&](int x, int y) { return pixels[(static_cast<size_t>(y) * w + x) * 4u + 3]; };
+    facts.opaque = true;
+    int x0 = width, x1 = -1, y0 = height, y1 = -1;
+    for (int y = 0; y < height; ++y)
+    {
+        int first = 0;
+        while (first < width && alpha(first, y) == 0) ++first;
+        if (first == width)
+        {
+            facts.opaque = false;
+            continue;
+        }
+        int last = width - 1;
+        while (alpha(last, y) == 0) --last;
+        for (int x = first; x <= last && facts.opaque; ++x) facts.opaque = alpha(x, y) == 255;
+        if (first > 0 || last < width - 1) facts.opaque = false;
+        x0 = std::min(x0, first);
+        x1 = std::max(x1, last);
+        y0 = std::min(y0, y);
+        y1 = y;
+    }
+    if (x1 < 0)
+    {
+        // Nothing shows: an empty part in the middle.
+        facts.content[0] = facts.content[2] = 0.5f;
+        facts.content[1] = facts.content[3] = 0.5f;
+        return facts;
+    }
+    // A texel more on each side: filtering spreads an edge texel half a texel outwards.
+    x0 = std::max(x0 - 1, 0);
+    y0 = std::max(y0 - 1, 0);
+    x1 = std::min(x1 + 2, width);
+    y1 = std::min(y1 + 2, height);
+    facts.content[0] = static_cast<float>(x0) / width;
+    facts.content[1] = static_cast<float>(y0) / height;
+    facts.content[2] = static_cast<float>(x1) / width;
+    facts.content[3] = static_cast<float>(y1) / height;
+    return facts;
+}
+
+unsigned LoadTextureFile(const std::string& path, TextureFacts* facts, bool mipmaps)
+{
+    if (facts) *facts = TextureFacts();
     std::string bytes;
     if (!Files::ReadDataFile(path, bytes, kMaxImageBytes))
     {
@@ -236,12 +281,7 @@ unsigned LoadTextureFile(const std::string& path, bool* opaque, bool mipmaps)
     int w = 0, h = 0;
     Pixels pixels = DecodePixels(bytes, path, w, h);
     if (!pixels) return MagentaTexture();
-    if (opaque)
-    {
-        const size_t size = static_cast<size_t>(w) * static_cast<size_t>(h) * 4u;
-        *opaque = true;
-        for (size_t i = 3; i < size && *opaque; i += 4) *opaque = pixels.get()[i] == 255;
-    }
+    if (facts) *facts = ExamineTexture(pixels.get(), w, h);
     SwapRedAndBlue(pixels.get(), static_cast<size_t>(w) * static_cast<size_t>(h));
     return UploadBgraTexture(pixels.get(), w, h, mipmaps);
 }

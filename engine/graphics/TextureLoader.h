@@ -12,8 +12,19 @@ bool CheckTextureFile(const std::string& path, int* pixels = nullptr);
 // Decodes a data-root image (forced to RGBA) and uploads it, with mipmaps unless told not to.
 // A missing or undecodable image is reported and becomes the magenta texture, so the mistake
 // shows on screen. Called only with a GPU (the texture table checks headers without one).
-// opaque (when given) is set when every pixel's alpha is 255, so draws of it need no blending.
-unsigned LoadTextureFile(const std::string& path, bool* opaque = nullptr, bool mipmaps = true);
+// facts (when given) tells what the pixels are like.
+struct TextureFacts
+{
+    // Every pixel's alpha is 255, so draws of it need no blending.
+    bool opaque = false;
+    // The part of the texture (u0, v0, u1, v1) holding every texel that is not fully
+    // transparent, widened by a texel for filtering: outside it a draw changes nothing.
+    float content[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+};
+unsigned LoadTextureFile(const std::string& path, TextureFacts* facts = nullptr,
+                         bool mipmaps = true);
+// The facts of decoded pixels (four bytes each, alpha last), as LoadTextureFile reports them.
+TextureFacts ExamineTexture(const unsigned char* pixels, int width, int height);
 // Decodes image bytes (named path in reports) to RGBA, bottom row first, with no GPU involved.
 // False, with one line naming path, when they are not an image the game reads.
 bool DecodeImage(const std::string& bytes, const std::string& path,
