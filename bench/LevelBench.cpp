@@ -5,6 +5,9 @@
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./build/LevelBench [--size WxH] [--source DIR] [LEVEL]
 //   ./build/LevelBench --headless [LEVEL]
 //
+// --repeat N plays every level N times and adds the middle run's median and p95: on a shared
+// machine one run's p95 moves by several milliseconds.
+//
 // --headless plays the same runs with no window and no GPU: what is timed is the engine's CPU
 // work per frame (update, physics, the draw walk with nothing to draw to).
 // With no level it runs itself once per level (the engine is a process-wide singleton, and each
@@ -121,13 +124,25 @@ int RunLevel(const LevelRun& run, int width, int height, Clock::time_point proce
                 usage.ru_maxrss / 1024);
     return 0;
 }
+// The figures line a child run prints (empty when it printed none).
+std::string ChildLine(const std::string& cmd)
+{
+    std::string out;
+    if (FILE* pipe = popen(cmd.c_str(), "r"))
+    {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     Clock::time_point processStart = Clock::now();
     SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
-    int width = 1920, height = 1080;
+    int width = 1920, height = 1080, repeat = 1;
     std::string level;
     for (int i = 1; i < argc; ++i)
     {
@@ -137,6 +152,8 @@ int main(int argc, char** argv)
             g_source = argv[++i];
         else if (!std::strcmp(argv[i], "--headless"))
             g_headless = true;
+        else if (!std::strcmp(argv[i], "--repeat") && i + 1 < argc)
+            repeat = std::max(1, std::atoi(argv[++i]));
         else
             level = argv[i];
     }
@@ -154,7 +171,28 @@ int main(int argc, char** argv)
         std::string cmd = std::string("'") + argv[0] + "' --size " + std::to_string(width) + "x" +
                           std::to_string(height) + " --source '" + g_source + "' " +
                           (g_headless ? "--headless " : "") + run.level + " | grep -a ' frames '";
-        failed += std::system(cmd.c_str()) != 0;
+        std::vector<double> medians, p95s;
+        for (int r = 0; r < repeat; ++r)
+        {
+            std::string line = ChildLine(cmd);
+            std::fputs(line.c_str(), stdout);
+            std::fflush(stdout);
+            double median = 0.0, p95 = 0.0;
+            const char* figures = std::strstr(line.c_str(), "median");
+            if (figures && std::sscanf(figures, "median %lf ms p95 %lf", &median, &p95) == 2)
+            {
+                medians.push_back(median);
+                p95s.push_back(p95);
+            }
+            else
+            {
+                ++failed;
+            }
+        }
+        if (repeat > 1 && !medians.empty())
+            std::printf("%-20s middle of %zu runs: median %.*f ms  p95 %.*f ms\n", run.level,
+                        medians.size(), g_headless ? 3 : 2, Percentile(medians, 0.5),
+                        g_headless ? 3 : 2, Percentile(p95s, 0.5));
     }
     return failed ? 1 : 0;
 }
