@@ -43,12 +43,27 @@ TEST(GraphicsFilter, EachSlotKeepsItsOwnFilterAndABadValueChangesNothing)
     EXPECT_FALSE(s.NearestSlots[0]);
 }
 
-TEST(GraphicsFilter, TheWorldTargetIsAWholeFractionThatNeverCoarsensTheArt)
+TEST(GraphicsFilter, TheWorldTargetHasTheArtsDensityAndTheWindowsShape)
 {
-    EXPECT_EQ(WorldTarget::ScaleFor(1080), 2);
-    EXPECT_EQ(WorldTarget::ScaleFor(1079), 1);
-    EXPECT_EQ(WorldTarget::ScaleFor(720), 1);
-    EXPECT_EQ(WorldTarget::ScaleFor(1440), 2);
-    EXPECT_EQ(WorldTarget::ScaleFor(2160), 4);
-    EXPECT_EQ(WorldTarget::ScaleFor(0), 1);
+    struct Case
+    {
+        int windowW, windowH;
+        bool target;
+        int w, h;
+    };
+    const Case cases[] = {
+        {1920, 1080, true, 960, 540}, {1280, 720, true, 960, 540},
+        {2560, 1440, true, 960, 540}, {1366, 768, true, 960, 540},
+        {800, 600, true, 720, 540},   {541, 541, true, 540, 540},
+        {960, 540, false, 960, 540},  {640, 360, false, 640, 360},
+        {0, 1080, false, 0, 1080},    {4000000, 541, true, 3992606, 540},
+    };
+    for (const Case& c : cases)
+    {
+        int w = -1, h = -1;
+        EXPECT_EQ(WorldTarget::TargetSize(c.windowW, c.windowH, w, h), c.target)
+            << c.windowW << "x" << c.windowH;
+        EXPECT_EQ(w, c.w) << c.windowW << "x" << c.windowH;
+        EXPECT_EQ(h, c.h) << c.windowW << "x" << c.windowH;
+    }
 }

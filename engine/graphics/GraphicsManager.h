@@ -43,8 +43,8 @@ class GraphicsManager
     // The world layers are done: they are lit and go up onto the window, where the screen
     // layers, texts and the editor draw at full resolution. Idempotent within a frame.
     void FinishWorld();
-    // Window pixels per pixel the world is drawn at (1: the world is drawn at full resolution).
-    int WorldScale() const { return world_.Scale(); }
+    // Window lines per line the world is drawn at (1: the world is drawn at full resolution).
+    float WorldScale() const { return world_.Scale(); }
     void DrawSingle(Sprite& sprite);
     // Writes the back buffer as a PNG; false (and a line) when there is no GPU.
     bool SaveScreenshot(const std::string& path);

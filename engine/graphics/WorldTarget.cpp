@@ -84,11 +84,11 @@ bool WorldTarget::EnsureCopyProgram()
 
 void WorldTarget::CopyToWindow()
 {
-    glViewport(0, 0, targetW_ * scale_, targetH_ * scale_);
+    glViewport(0, 0, windowW_, windowH_);
     if (!EnsureCopyProgram())
     {
-        glBlitFramebuffer(0, 0, targetW_, targetH_, 0, 0, targetW_ * scale_, targetH_ * scale_,
-                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBlitFramebuffer(0, 0, targetW_, targetH_, 0, 0, windowW_, windowH_, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
     }
     else
     {
@@ -104,13 +104,18 @@ void WorldTarget::CopyToWindow()
         glBindTexture(GL_TEXTURE_2D, 0);
         glEnable(GL_BLEND);
     }
-    glViewport(0, 0, windowW_, windowH_);
 }
 
-int WorldTarget::ScaleFor(int windowHeight)
+bool WorldTarget::TargetSize(int windowWidth, int windowHeight, int& width, int& height)
 {
-    int scale = windowHeight / kArtRows;
-    return scale < 1 ? 1 : scale;
+    width = windowWidth;
+    height = windowHeight;
+    if (windowWidth <= 0 || windowHeight <= kArtRows) return false;
+    height = kArtRows;
+    const long long scaled =
+        (static_cast<long long>(windowWidth) * kArtRows + windowHeight / 2) / windowHeight;
+    width = scaled < 1 ? 1 : static_cast<int>(scaled);
+    return true;
 }
 
 bool WorldTarget::ArtFits(int windowHeight)
@@ -154,10 +159,9 @@ void WorldTarget::Begin(int width, int height)
     windowW_ = width;
     windowH_ = height;
     drawn_ = false;
-    scale_ = ScaleFor(height);
-    int w = (width + scale_ - 1) / scale_, h = (height + scale_ - 1) / scale_;
-    open_ = scale_ > 1 && width > 0 && height > 0 && Ensure(w, h);
-    if (!open_) scale_ = 1;
+    int w = 0, h = 0;
+    open_ = TargetSize(width, height, w, h) && Ensure(w, h);
+    scale_ = open_ ? static_cast<float>(height) / static_cast<float>(h) : 1.0f;
     glBindFramebuffer(GL_FRAMEBUFFER, open_ ? framebuffer_ : 0);
     glViewport(0, 0, open_ ? targetW_ : width, open_ ? targetH_ : height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

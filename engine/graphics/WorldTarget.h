@@ -2,21 +2,24 @@
 //
 // The art is drawn at 32 pixels a unit and the camera shows about 17 units of height, so a
 // 1080-line window spends four screen pixels on every pixel of art. On a software rasteriser the
-// frame is nearly all fill, so the world layers go to an off-screen target of a whole fraction
-// of the window (half at 1080 lines) and are scaled up with nearest sampling: the same picture
-// for a quarter of the fill. Screen layers, texts and the editor are drawn afterwards at the
-// window's own resolution, so nothing that is not pixel art is coarsened.
+// frame is nearly all fill, so in any window taller than that the world layers go to an
+// off-screen target at the art's own density (540 lines) and are scaled up with nearest
+// sampling: the same picture for a fraction of the fill (a quarter at 1080 lines, a little over
+// half at 720, where each art pixel already covered one or two window pixels). Screen layers,
+// texts and the editor are drawn afterwards at the window's own resolution, so nothing that is
+// not pixel art is coarsened.
 #pragma once
 
 class WorldTarget
 {
   public:
-    // How many window pixels a pixel of the target covers on each axis at this window height.
-    static int ScaleFor(int windowHeight);
+    // The target's size for a window (the window's aspect at 540 lines); false when the window
+    // is no taller than that and the world is drawn straight into it.
+    static bool TargetSize(int windowWidth, int windowHeight, int& width, int& height);
     // Whether a window this tall draws the world at the art's own density or finer.
     static bool ArtFits(int windowHeight);
 
-    // Starts a frame: binds the target (or the window when the scale is 1) and clears it.
+    // Starts a frame: binds the target (or the window when there is none) and clears it.
     void Begin(int width, int height);
     // Ends the world part of the frame: the target is scaled up onto the window, which is bound
     // from then on. Only the first call of a frame does anything.
@@ -26,7 +29,8 @@ class WorldTarget
     bool Drawn() const { return drawn_; }
     void Release();
 
-    int Scale() const { return scale_; }
+    // Window lines per line of the world (1: the world is drawn straight into the window).
+    float Scale() const { return scale_; }
 
   private:
     bool Ensure(int w, int h);
@@ -37,7 +41,7 @@ class WorldTarget
     unsigned colour_ = 0;
     int targetW_ = 0, targetH_ = 0;
     int windowW_ = 0, windowH_ = 0;
-    int scale_ = 1;
+    float scale_ = 1.0f;
     unsigned copyProgram_ = 0, copyArray_ = 0, copyBuffer_ = 0;
     bool copyLinked_ = false;
     bool open_ = false;  // the target is bound and not yet resolved
