@@ -8,6 +8,7 @@
 #include <glm/vec4.hpp>
 
 #include "engine/graphics/Gpu.h"
+#include "engine/graphics/TextureLoader.h"
 
 namespace
 {
@@ -66,22 +67,6 @@ bool VisibleRect(const glm::mat4& view, const glm::mat4& projection, glm::vec2& 
         high = glm::max(high, p);
     }
     return true;
-}
-
-unsigned MakeMapTexture(int size, int filter)
-{
-    unsigned texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    // Beyond the map lies the night (or, for the closing light, the dark) of its edge.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return texture;
 }
 } // namespace
 
@@ -143,8 +128,9 @@ bool LightPass::Ready()
     glEnableVertexAttribArray(kAttrColor);
     glEnableVertexAttribArray(kAttrTexCoord);
     glBindVertexArray(0);
-    light_.texture = MakeMapTexture(kLightMapSize, GL_NEAREST);
-    glow_.texture = MakeMapTexture(kGlowMapSize, GL_LINEAR);
+    // Beyond a map lies the night (or, for the closing light, the dark) of its clamped edge.
+    light_.texture = MakeTargetTexture(kLightMapSize, kLightMapSize, GL_NEAREST);
+    glow_.texture = MakeTargetTexture(kGlowMapSize, kGlowMapSize, GL_LINEAR);
     ready_ = true;
     return true;
 }

@@ -5,7 +5,7 @@
 // world by the light once give the same picture. Once is far cheaper on software GL: sprites
 // keep a shader simple enough for its span paths, and the light itself is a picture ("light
 // map") drawn by the data's light program whenever its inputs change, then stretched over the
-// view as one textured rectangle.
+// view in a few textured rectangles that leave out the disc it keeps at full light.
 #pragma once
 
 #include <glm/mat4x4.hpp>

@@ -91,6 +91,22 @@ void UploadMipChain(const unsigned char* bgra, int width, int height)
 }
 } // namespace
 
+unsigned MakeTargetTexture(int width, int height, int filter)
+{
+    if (!Gpu::Enabled()) return 0;
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
 void SwapRedAndBlue(unsigned char* pixels, size_t count)
 {
     for (size_t i = 0; i < count * 4u; i += 4) std::swap(pixels[i], pixels[i + 2]);

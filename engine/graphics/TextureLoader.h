@@ -29,6 +29,9 @@ TextureFacts ExamineTexture(const unsigned char* pixels, int width, int height);
 // False, with one line naming path, when they are not an image the game reads.
 bool DecodeImage(const std::string& bytes, const std::string& path,
                  std::vector<unsigned char>& rgba, int& width, int& height);
+// An empty BGRA texture to draw into: one level, clamped at its edges, sampled with filter
+// (GL_NEAREST or GL_LINEAR); 0 without a GPU.
+unsigned MakeTargetTexture(int width, int height, int filter);
 // Turns RGBA pixels into BGRA ones in place (and back).
 void SwapRedAndBlue(unsigned char* pixels, size_t count);
 // A texture from BGRA pixels, the order every texture of the game is kept in; 0 without a GPU.

@@ -4,6 +4,7 @@
 
 #include "engine/core/Log.h"
 #include "engine/graphics/Gpu.h"
+#include "engine/graphics/TextureLoader.h"
 
 namespace
 {
@@ -127,16 +128,8 @@ bool WorldTarget::Ensure(int w, int h)
 {
     if (framebuffer_ && w == targetW_ && h == targetH_) return true;
     Release();
-    glGenTextures(1, &colour_);
-    glBindTexture(GL_TEXTURE_2D, colour_);
     // BGRA, like every texture of the game: the order software GL's span paths work in.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    colour_ = MakeTargetTexture(w, h, GL_NEAREST);
     glGenFramebuffers(1, &framebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     // No depth buffer: depth never rejects in this game, so there is nothing to keep.
