@@ -61,6 +61,7 @@ bool AxisMapping(const Sprite& s, int n, int pos, int coord, float& a, float& b)
     if (other == n) return false;
     b = (at(other, pos) - at(0, pos)) / (at(other, uvAt) - at(0, uvAt));
     a = at(0, pos) - b * at(0, uvAt);
+    if (!std::isfinite(a) || !std::isfinite(b)) return false;
     for (int i = 0; i < n; ++i)
         if (std::abs(a + b * at(i, uvAt) - at(i, pos)) > 1e-5f) return false;
     return true;
