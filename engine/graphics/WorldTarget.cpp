@@ -12,99 +12,18 @@ namespace
 // 32 pixels a unit, rounded up so that no window coarsens the art).
 constexpr int kArtRows = 540;
 
-// The scale-up is a plain copy of texels: a textured rectangle with nothing else in its shader
-// is what llvmpipe's span path recognises (BGRA target and window, no depth, no blending), and
-// there it costs a fraction of glBlitFramebuffer's general path.
-const char* const kCopyVertex = R"(#version 330 core
-in vec2 position;
-in vec2 texCoord;
-out vec2 uv;
-void main()
-{
-    uv = texCoord;
-    gl_Position = vec4(position, 0.0, 1.0);
-})";
-const char* const kCopyFragment = R"(#version 330 core
-in vec2 uv;
-uniform sampler2D world;
-out vec4 colour;
-void main()
-{
-    colour = texture(world, uv);
-})";
-
-// Two triangles over the whole viewport: position xy, texture uv.
-const float kQuad[] = {-1, -1, 0, 0, 1, -1, 1, 0, 1,  1, 1, 1,
-                       -1, -1, 0, 0, 1, 1,  1, 1, -1, 1, 0, 1};
-
-unsigned CompileStage(unsigned kind, const char* source)
-{
-    unsigned id = glCreateShader(kind);
-    glShaderSource(id, 1, &source, nullptr);
-    glCompileShader(id);
-    return id;
-}
 } // namespace
-
-bool WorldTarget::EnsureCopyProgram()
-{
-    if (copyProgram_) return copyLinked_;
-    copyProgram_ = glCreateProgram();
-    unsigned vertex = CompileStage(GL_VERTEX_SHADER, kCopyVertex);
-    unsigned fragment = CompileStage(GL_FRAGMENT_SHADER, kCopyFragment);
-    glAttachShader(copyProgram_, vertex);
-    glAttachShader(copyProgram_, fragment);
-    glBindAttribLocation(copyProgram_, 0, "position");
-    glBindAttribLocation(copyProgram_, 1, "texCoord");
-    glLinkProgram(copyProgram_);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint linked = 0;
-    glGetProgramiv(copyProgram_, GL_LINK_STATUS, &linked);
-    copyLinked_ = linked == GL_TRUE;
-    if (!copyLinked_)
-    {
-        LogLine("graphics: the scale-up program does not link here; the world is blitted");
-        return false;
-    }
-    glUseProgram(copyProgram_);
-    glUniform1i(glGetUniformLocation(copyProgram_, "world"), 0);
-    glGenVertexArrays(1, &copyArray_);
-    glGenBuffers(1, &copyBuffer_);
-    glBindVertexArray(copyArray_);
-    glBindBuffer(GL_ARRAY_BUFFER, copyBuffer_);
-    glBufferData(GL_ARRAY_BUFFER, sizeof kQuad, kQuad, GL_STATIC_DRAW);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
-                          reinterpret_cast<const void*>(2 * sizeof(float)));
-    glEnableVertexAttribArray(0);
-    glEnableVertexAttribArray(1);
-    glBindVertexArray(0);
-    return true;
-}
 
 void WorldTarget::CopyToWindow()
 {
     glViewport(0, 0, windowW_, windowH_);
-    if (!EnsureCopyProgram())
-    {
-        glBlitFramebuffer(0, 0, targetW_, targetH_, 0, 0, windowW_, windowH_, GL_COLOR_BUFFER_BIT,
-                          GL_NEAREST);
-    }
-    else
-    {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDisable(GL_BLEND);
-        glUseProgram(copyProgram_);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, colour_);
-        glBindSampler(0, 0);
-        glBindVertexArray(copyArray_);
-        glDrawArrays(GL_TRIANGLES, 0, 6);
-        glBindVertexArray(0);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glEnable(GL_BLEND);
-    }
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    if (copy_.Draw(colour_)) return;
+    if (!blitReported_)
+        LogLine("graphics: the scale-up program does not link here; the world is blitted");
+    blitReported_ = true;
+    glBlitFramebuffer(0, 0, targetW_, targetH_, 0, 0, windowW_, windowH_, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
 }
 
 bool WorldTarget::TargetSize(int windowWidth, int windowHeight, int& width, int& height)
@@ -182,12 +101,8 @@ void WorldTarget::Release()
     {
         if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
         if (colour_) glDeleteTextures(1, &colour_);
-        if (copyProgram_) glDeleteProgram(copyProgram_);
-        if (copyArray_) glDeleteVertexArrays(1, &copyArray_);
-        if (copyBuffer_) glDeleteBuffers(1, &copyBuffer_);
     }
-    copyProgram_ = copyArray_ = copyBuffer_ = 0;
-    copyLinked_ = false;
+    copy_.Release();
     framebuffer_ = colour_ = 0;
     targetW_ = targetH_ = 0;
     open_ = false;

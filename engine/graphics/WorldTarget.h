@@ -10,6 +10,8 @@
 // not pixel art is coarsened.
 #pragma once
 
+#include "engine/graphics/CopyQuad.h"
+
 class WorldTarget
 {
   public:
@@ -34,7 +36,6 @@ class WorldTarget
 
   private:
     bool Ensure(int w, int h);
-    bool EnsureCopyProgram();
     void CopyToWindow();
 
     unsigned framebuffer_ = 0;
@@ -42,8 +43,8 @@ class WorldTarget
     int targetW_ = 0, targetH_ = 0;
     int windowW_ = 0, windowH_ = 0;
     float scale_ = 1.0f;
-    unsigned copyProgram_ = 0, copyArray_ = 0, copyBuffer_ = 0;
-    bool copyLinked_ = false;
+    CopyQuad copy_;
+    bool blitReported_ = false;
     bool open_ = false;  // the target is bound and not yet resolved
     bool drawn_ = false; // the world drew something this frame
 };
