@@ -223,6 +223,9 @@ void GraphicsManager::DrawLayer(int layer)
     {
         worldView_ = CameraManager::Get().CurrentView();
         worldProjection_ = PerspectiveProjection(kWorldAspect);
+        // Every world layer shares the camera: the light pass lays its map with it.
+        lightView_ = worldView_;
+        lightProjection_ = worldProjection_;
     }
     // The player's pieces, looked up once per layer rather than for every sprite.
     GameObject* playerObj = GameObjectManager::Get().Player();
@@ -298,8 +301,6 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     {
         world_.MarkDrawn();
         worldLight_ = d.light;
-        lightView_ = d.view;
-        lightProjection_ = d.projection;
     }
     if (submitter_.batching)
         submitter_.Add(d);

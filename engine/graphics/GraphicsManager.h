@@ -43,8 +43,6 @@ class GraphicsManager
     // The world layers are done: they are lit and go up onto the window, where the screen
     // layers, texts and the editor draw at full resolution. Idempotent within a frame.
     void FinishWorld();
-    // Window lines per line the world is drawn at (1: the world is drawn at full resolution).
-    float WorldScale() const { return world_.Scale(); }
     void DrawSingle(Sprite& sprite);
     // Writes the back buffer as a PNG; false (and a line) when there is no GPU.
     bool SaveScreenshot(const std::string& path);
@@ -83,8 +81,8 @@ class GraphicsManager
     SpriteSubmitter submitter_;
     WorldTarget world_;
     LightPass lightPass_;
-    // The light, view and projection of the last world sprite drawn this frame: what the light
-    // pass lays over the world (its player flag cleared at the start of a frame).
+    // The light of the last world sprite drawn this frame (its player flag cleared at the start
+    // of a frame) and the world layers' camera: what the light pass lays over the world.
     LightState worldLight_;
     glm::mat4 lightView_{1.0f};
     glm::mat4 lightProjection_{1.0f};

@@ -8,6 +8,7 @@
 #include <glm/vec4.hpp>
 
 #include "engine/graphics/Gpu.h"
+#include "engine/graphics/SpriteSubmitter.h"
 #include "engine/graphics/TextureLoader.h"
 
 namespace
@@ -15,8 +16,7 @@ namespace
 // Big enough that the stretched light shows no steps at the closing light's smallest radius.
 constexpr int kLightMapSize = 512;
 constexpr int kGlowMapSize = 64;
-// Vertex: position xyz, colour rgba, texture uv (the sprites' layout).
-constexpr int kFloats = 9;
+constexpr int kFloats = SpriteSubmitter::kVertexFloats;
 // The radius of the disc the light map leaves at full light, in radii: the map is exactly 1
 // wherever the squared distance is under 0.3 radii (0.548 radii), less room for its texels.
 constexpr float kFullLightRadius = 0.53f;
@@ -108,9 +108,9 @@ int LightPass::AroundFullLight(const Rect& view, const glm::vec2& player, float 
     return n;
 }
 
-bool LightPass::Ready()
+void LightPass::Ready()
 {
-    if (ready_) return true;
+    if (ready_) return;
     glGenFramebuffers(1, &framebuffer_);
     glGenVertexArrays(1, &array_);
     glGenBuffers(1, &buffer_);
@@ -118,21 +118,12 @@ bool LightPass::Ready()
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
     glBufferData(GL_ARRAY_BUFFER, kMaxRects * 6 * kFloats * sizeof(float), nullptr,
                  GL_DYNAMIC_DRAW);
-    const GLsizei stride = kFloats * sizeof(float);
-    glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
-    glVertexAttribPointer(kAttrColor, 4, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(3 * sizeof(float)));
-    glVertexAttribPointer(kAttrTexCoord, 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(7 * sizeof(float)));
-    glEnableVertexAttribArray(kAttrPosition);
-    glEnableVertexAttribArray(kAttrColor);
-    glEnableVertexAttribArray(kAttrTexCoord);
+    SpriteSubmitter::PointVertexAttributes();
     glBindVertexArray(0);
     // Beyond a map lies the night (or, for the closing light, the dark) of its clamped edge.
     light_.texture = MakeTargetTexture(kLightMapSize, kLightMapSize, GL_NEAREST);
     glow_.texture = MakeTargetTexture(kGlowMapSize, kGlowMapSize, GL_LINEAR);
     ready_ = true;
-    return true;
 }
 
 void LightPass::DrawMap(ShaderProgram& program, Map& map, int size, float ambient, int spotLight,

@@ -41,7 +41,7 @@ class LightPass
         float ambient = -1.0f;
         int spotLight = -1;
     };
-    bool Ready();
+    void Ready();
     void DrawMap(ShaderProgram& program, Map& map, int size, float ambient, int spotLight,
                  int glow);
     // Draws the rectangles with the map laid over them, centred there, one radius to its edge.

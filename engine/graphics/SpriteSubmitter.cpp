@@ -12,20 +12,18 @@
 
 namespace
 {
-// Stream vertex: position xyz, colour rgba, texture uv.
-constexpr int kStreamFloats = 9;
+constexpr int kStreamFloats = SpriteSubmitter::kVertexFloats;
 constexpr GLsizei kStreamStride = kStreamFloats * sizeof(float);
 
-void PointStreamAttributes()
+unsigned MakeSampler(int filter)
 {
-    glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, kStreamStride, nullptr);
-    glVertexAttribPointer(kAttrColor, 4, GL_FLOAT, GL_FALSE, kStreamStride,
-                          reinterpret_cast<const void*>(3 * sizeof(float)));
-    glVertexAttribPointer(kAttrTexCoord, 2, GL_FLOAT, GL_FALSE, kStreamStride,
-                          reinterpret_cast<const void*>(7 * sizeof(float)));
-    glEnableVertexAttribArray(kAttrPosition);
-    glEnableVertexAttribArray(kAttrColor);
-    glEnableVertexAttribArray(kAttrTexCoord);
+    unsigned sampler = 0;
+    glGenSamplers(1, &sampler);
+    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, filter);
+    glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
+    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return sampler;
 }
 
 // Whether all points lie beyond one side of the view (only decided when all are in front).
@@ -79,27 +77,31 @@ bool TrimmedQuad(const Sprite& s, int n, const float* content, QuadMapping& m)
 }
 } // namespace
 
+void SpriteSubmitter::PointVertexAttributes()
+{
+    glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, kStreamStride, nullptr);
+    glVertexAttribPointer(kAttrColor, 4, GL_FLOAT, GL_FALSE, kStreamStride,
+                          reinterpret_cast<const void*>(3 * sizeof(float)));
+    glVertexAttribPointer(kAttrTexCoord, 2, GL_FLOAT, GL_FALSE, kStreamStride,
+                          reinterpret_cast<const void*>(7 * sizeof(float)));
+    glEnableVertexAttribArray(kAttrPosition);
+    glEnableVertexAttribArray(kAttrColor);
+    glEnableVertexAttribArray(kAttrTexCoord);
+}
+
 void SpriteSubmitter::Init()
 {
     if (ready_ || !Gpu::Enabled()) return;
     glGenVertexArrays(kVertexArrayPool, pool_.data());
     glGenVertexArrays(1, &spareArray_);
     glGenBuffers(1, &spareBuffer_);
-    glGenSamplers(1, &nearestSampler_);
-    glSamplerParameteri(nearestSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glSamplerParameteri(nearestSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glSamplerParameteri(nearestSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glSamplerParameteri(nearestSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glGenSamplers(1, &levelZeroSampler_);
-    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glSamplerParameteri(levelZeroSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    nearestSampler_ = MakeSampler(GL_NEAREST);
+    levelZeroSampler_ = MakeSampler(GL_LINEAR);
     glGenVertexArrays(1, &streamArray_);
     glGenBuffers(1, &streamBuffer_);
     glBindVertexArray(streamArray_);
     glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
-    PointStreamAttributes();
+    PointVertexAttributes();
     glBindVertexArray(0);
     ready_ = true;
 }

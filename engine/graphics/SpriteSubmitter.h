@@ -18,6 +18,10 @@ class SpriteSubmitter
   public:
     static constexpr int kVertexArrayPool = 500;
     static constexpr int kTextureUnit = 5;
+    // A streamed vertex: position xyz, colour rgba, texture uv.
+    static constexpr int kVertexFloats = 9;
+    // Points the bound vertex array's attributes at that layout in the bound buffer.
+    static void PointVertexAttributes();
 
     // Creates the GL objects on first use (GPU only).
     void Init();

@@ -11,7 +11,6 @@ namespace
 // Window lines per pixel row of art at the cameras' usual distance (about 17 units of height at
 // 32 pixels a unit, rounded up so that no window coarsens the art).
 constexpr int kArtRows = 540;
-
 } // namespace
 
 void WorldTarget::CopyToWindow()
@@ -46,7 +45,7 @@ bool WorldTarget::ArtFits(int windowHeight)
 bool WorldTarget::Ensure(int w, int h)
 {
     if (framebuffer_ && w == targetW_ && h == targetH_) return true;
-    Release();
+    DropTarget();
     // BGRA, like every texture of the game: the order software GL's span paths work in.
     colour_ = MakeTargetTexture(w, h, GL_NEAREST);
     glGenFramebuffers(1, &framebuffer_);
@@ -58,7 +57,7 @@ bool WorldTarget::Ensure(int w, int h)
     if (!complete)
     {
         LogLine("graphics: no off-screen target here; the world is drawn at full resolution");
-        Release();
+        DropTarget();
         return false;
     }
     targetW_ = w;
@@ -73,7 +72,6 @@ void WorldTarget::Begin(int width, int height)
     drawn_ = false;
     int w = 0, h = 0;
     open_ = TargetSize(width, height, w, h) && Ensure(w, h);
-    scale_ = open_ ? static_cast<float>(height) / static_cast<float>(h) : 1.0f;
     glBindFramebuffer(GL_FRAMEBUFFER, open_ ? framebuffer_ : 0);
     glViewport(0, 0, open_ ? targetW_ : width, open_ ? targetH_ : height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -95,15 +93,20 @@ void WorldTarget::Resolve()
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void WorldTarget::Release()
+void WorldTarget::DropTarget()
 {
     if (Gpu::Enabled())
     {
         if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
         if (colour_) glDeleteTextures(1, &colour_);
     }
-    copy_.Release();
     framebuffer_ = colour_ = 0;
     targetW_ = targetH_ = 0;
     open_ = false;
+}
+
+void WorldTarget::Release()
+{
+    DropTarget();
+    copy_.Release();
 }

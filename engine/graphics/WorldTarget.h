@@ -31,18 +31,16 @@ class WorldTarget
     bool Drawn() const { return drawn_; }
     void Release();
 
-    // Window lines per line of the world (1: the world is drawn straight into the window).
-    float Scale() const { return scale_; }
-
   private:
     bool Ensure(int w, int h);
+    // Lets go of the target itself (not the copy program, which serves every size).
+    void DropTarget();
     void CopyToWindow();
 
     unsigned framebuffer_ = 0;
     unsigned colour_ = 0;
     int targetW_ = 0, targetH_ = 0;
     int windowW_ = 0, windowH_ = 0;
-    float scale_ = 1.0f;
     CopyQuad copy_;
     bool blitReported_ = false;
     bool open_ = false;  // the target is bound and not yet resolved
