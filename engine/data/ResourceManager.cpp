@@ -70,6 +70,26 @@ int ResourceManager::TexturePixels(int index) const
     return index >= 0 && index < NextTexture ? texturePixels_[static_cast<size_t>(index)] : 0;
 }
 
+void ResourceManager::TextureSize(int index, int& width, int& height) const
+{
+    width = height = 0;
+    if (index < 0 || index >= NextTexture) return;
+    width = textureFacts_[static_cast<size_t>(index)].width;
+    height = textureFacts_[static_cast<size_t>(index)].height;
+}
+
+void ResourceManager::ReleaseTexture(int index)
+{
+    if (index < 0 || index >= NextTexture) return;
+    const size_t i = static_cast<size_t>(index);
+    if (textureState_[i] != TextureState::Loaded) return;
+    // Every texture name is the index's own (a broken image gets its own magenta texel).
+    ReleaseTextures(&TextureNames[i], 1);
+    TextureNames[i] = 0;
+    textureFacts_[i] = TextureFacts();
+    textureState_[i] = texturePixels_[i] > 0 ? TextureState::Waiting : TextureState::Broken;
+}
+
 bool ResourceManager::TextureOpaque(int index) const
 {
     return index >= 0 && index < NextTexture && textureFacts_[static_cast<size_t>(index)].opaque;

@@ -35,6 +35,11 @@ class ResourceManager
     const float* TextureContent(int index) const;
     // Width x height from the image's header (0 when broken or unknown).
     int TexturePixels(int index) const;
+    // Texels across and down once TextureName has loaded it; 0 x 0 before.
+    void TextureSize(int index, int& width, int& height) const;
+    // Lets go of a loaded texture (a picture that will not be shown again, such as a splash
+    // slide already seen); a later TextureName loads it again.
+    void ReleaseTexture(int index);
     // Sample for a sound path; nullptr when it cannot be loaded (tried again next time).
     Mix_Chunk* GetSound(const std::string& path);
     // Parsed document for a JSON path; nullptr when the file is missing or not JSON (reported

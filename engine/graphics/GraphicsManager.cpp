@@ -294,6 +294,7 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
                ResourceManager::Get().TextureOpaque(d.textureIndex);
     const float* content = ResourceManager::Get().TextureContent(d.textureIndex);
     std::copy(content, content + 4, d.content);
+    ResourceManager::Get().TextureSize(d.textureIndex, d.texelsWide, d.texelsHigh);
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program || layer < coveredBelow_) return;

@@ -22,6 +22,8 @@ struct SpriteDraw
     // The part of the texture that is not fully transparent (u0, v0, u1, v1): a batched quad
     // is cut down to it, since the rest of it would draw nothing.
     float content[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    int texelsWide = 0; // the texture's size, once loaded (0: not known)
+    int texelsHigh = 0;
     glm::mat4 model{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};

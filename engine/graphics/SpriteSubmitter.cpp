@@ -47,22 +47,33 @@ struct QuadMapping
     float ax = 0.0f, bx = 0.0f, ay = 0.0f, by = 0.0f;
 };
 
-// Solves one axis of the mapping from the vertices; false when position and coordinate are not
-// tied that way (a rotated or distorted mesh).
-bool AxisMapping(const Sprite& s, int n, int pos, int coord, float& a, float& b)
+// Fits pos = a + b coord over n points; false when they are not tied that way (a rotated or
+// distorted mesh, or one whose coordinate never changes).
+bool FitAxis(const float* pos, const float* coord, int n, float tolerance, float& a, float& b)
 {
-    const int uvAt = s.CoordsPerPos + s.CoordsPerColor + coord;
-    auto at = [&](int i, int k)
-    { return s.VertexData[static_cast<size_t>(i) * s.CoordsPerVertex + k]; };
     int other = 1;
-    while (other < n && at(other, uvAt) == at(0, uvAt)) ++other;
+    while (other < n && coord[other] == coord[0]) ++other;
     if (other == n) return false;
-    b = (at(other, pos) - at(0, pos)) / (at(other, uvAt) - at(0, uvAt));
-    a = at(0, pos) - b * at(0, uvAt);
+    b = (pos[other] - pos[0]) / (coord[other] - coord[0]);
+    a = pos[0] - b * coord[0];
     if (!std::isfinite(a) || !std::isfinite(b)) return false;
     for (int i = 0; i < n; ++i)
-        if (std::abs(a + b * at(i, uvAt) - at(i, pos)) > 1e-5f) return false;
+        if (std::abs(a + b * coord[i] - pos[i]) > tolerance) return false;
     return true;
+}
+
+// One axis of the mapping from a sprite's own vertices (position component pos, texture
+// coordinate coord).
+bool AxisMapping(const Sprite& s, int n, int pos, int coord, float& a, float& b)
+{
+    float p[6], c[6];
+    const int uvAt = s.CoordsPerPos + s.CoordsPerColor + coord;
+    for (int i = 0; i < n && i < 6; ++i)
+    {
+        p[i] = s.VertexData[static_cast<size_t>(i) * s.CoordsPerVertex + pos];
+        c[i] = s.VertexData[static_cast<size_t>(i) * s.CoordsPerVertex + uvAt];
+    }
+    return n == 6 && FitAxis(p, c, n, 1e-5f, a, b);
 }
 
 // A two-triangle quad over a texture with transparent margins is cut down to the part that
@@ -74,6 +85,32 @@ bool TrimmedQuad(const Sprite& s, int n, const float* content, QuadMapping& m)
         (content[2] - content[0]) * (content[3] - content[1]) > kWorthIt)
         return false;
     return AxisMapping(s, n, 0, 0, m.ax, m.bx) && AxisMapping(s, n, 1, 1, m.ay, m.by);
+}
+
+// Whether a quad (six streamed vertices, clip positions beside them) lays its texels one to one
+// on the viewport's pixels, texel centres on pixel centres. Nearest sampling then gives the
+// filtered picture, and software GL copies such spans instead of filtering them: a full-window
+// slide drawn at its own size costs about half.
+bool TexelPerPixel(const glm::vec4* clip, const float* vertices, int texels[2], int view[2])
+{
+    constexpr float kPixel = 0.01f; // how far from exact still counts, in pixels
+    if (texels[0] <= 0 || texels[1] <= 0 || view[0] <= 0 || view[1] <= 0) return false;
+    for (int axis = 0; axis < 2; ++axis)
+    {
+        float pos[6], coord[6];
+        for (int i = 0; i < 6; ++i)
+        {
+            if (clip[i].w <= 0.0f) return false;
+            pos[i] = (clip[i][axis] / clip[i].w * 0.5f + 0.5f) * static_cast<float>(view[axis]);
+            coord[i] = vertices[i * kStreamFloats + 7 + axis];
+        }
+        float a = 0.0f, b = 0.0f;
+        if (!FitAxis(pos, coord, 6, kPixel, a, b) ||
+            std::abs(std::abs(b) - static_cast<float>(texels[axis])) > kPixel ||
+            std::abs(a - std::round(a)) > kPixel)
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -129,15 +166,16 @@ unsigned SpriteSubmitter::SamplerFor(bool nearest) const
     return fullLevelOnly ? levelZeroSampler_ : 0;
 }
 
-bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d) const
+bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d, bool nearest) const
 {
-    return b.program == d.program && b.texture == d.textureName && b.nearest == d.nearest &&
+    return b.program == d.program && b.texture == d.textureName && b.nearest == nearest &&
            b.opaque == d.opaque && b.light == d.light && b.view == d.view &&
            b.projection == d.projection;
 }
 
-bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
+bool SpriteSubmitter::AppendVertices(const SpriteDraw& d, bool& exact)
 {
+    exact = false;
     const Sprite& s = *d.sprite;
     // Independent triangles: a trailing partial triangle is never drawn, so it is not sent.
     int n = s.DrawableVertices() / 3 * 3;
@@ -182,6 +220,18 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d)
         stream_.resize(base);
         return false;
     }
+    if (n == 6 && !d.nearest && d.texelsWide > 0)
+    {
+        if (view_[0] == 0)
+        {
+            GLint viewport[4] = {0, 0, 0, 0};
+            glGetIntegerv(GL_VIEWPORT, viewport);
+            view_[0] = viewport[2];
+            view_[1] = viewport[3];
+        }
+        int texels[2] = {d.texelsWide, d.texelsHigh};
+        exact = TexelPerPixel(clip, stream_.data() + base, texels, view_);
+    }
     return true;
 }
 
@@ -190,13 +240,15 @@ void SpriteSubmitter::Add(const SpriteDraw& d)
     if (!Gpu::Enabled() || !d.program || !d.sprite) return;
     Init();
     int first = static_cast<int>(stream_.size() / kStreamFloats);
-    if (!AppendVertices(d))
+    bool exact = false;
+    if (!AppendVertices(d, exact))
     {
         ++culled;
         return;
     }
+    const bool nearest = d.nearest || exact;
     int count = static_cast<int>(stream_.size() / kStreamFloats) - first;
-    if (!batches_.empty() && SameState(batches_.back(), d) &&
+    if (!batches_.empty() && SameState(batches_.back(), d, nearest) &&
         batches_.back().first + batches_.back().count == first)
     {
         batches_.back().count += count;
@@ -207,7 +259,7 @@ void SpriteSubmitter::Add(const SpriteDraw& d)
     b.count = count;
     b.program = d.program;
     b.texture = d.textureName;
-    b.nearest = d.nearest;
+    b.nearest = nearest;
     b.opaque = d.opaque;
     b.view = d.view;
     b.projection = d.projection;
@@ -221,6 +273,7 @@ void SpriteSubmitter::Flush()
     {
         stream_.clear();
         batches_.clear();
+        view_[0] = view_[1] = 0;
         return;
     }
     glBindVertexArray(streamArray_);
@@ -265,6 +318,7 @@ void SpriteSubmitter::Flush()
     glBindSampler(kTextureUnit, 0);
     stream_.clear();
     batches_.clear();
+    view_[0] = view_[1] = 0;
 }
 
 void SpriteSubmitter::DrawDirect(const SpriteDraw& d, int textureUnit, bool withLight)

@@ -55,10 +55,11 @@ class SpriteSubmitter
         glm::mat4 projection{1.0f};
         LightState light;
     };
-    bool SameState(const Batch& b, const SpriteDraw& d) const;
+    bool SameState(const Batch& b, const SpriteDraw& d, bool nearest) const;
     unsigned SamplerFor(bool nearest) const;
     // Appends the sprite's triangles in world space; false when all of it lies off screen.
-    bool AppendVertices(const SpriteDraw& d);
+    // exact: a quad that lays one texel on each pixel (sampled nearest, the same picture).
+    bool AppendVertices(const SpriteDraw& d, bool& exact);
 
     bool ready_ = false;
     unsigned streamArray_ = 0;
@@ -71,6 +72,8 @@ class SpriteSubmitter
     unsigned nearestSampler_ = 0;
     // Bound over a filtered texture's own when fullLevelOnly.
     unsigned levelZeroSampler_ = 0;
+    // The viewport the collected sprites are drawn to, read at the first one (0: not yet).
+    int view_[2] = {0, 0};
     std::vector<float> stream_;
     std::vector<Batch> batches_;
 };

@@ -241,6 +241,8 @@ TextureFacts ExamineTexture(const unsigned char* pixels, int width, int height)
 {
     TextureFacts facts;
     if (!pixels || width <= 0 || height <= 0) return facts;
+    facts.width = width;
+    facts.height = height;
     const size_t w = static_cast<size_t>(width);
     auto alpha = [&](int x, int y) { return pixels[(static_cast<size_t>(y) * w + x) * 4u + 3]; };
     facts.opaque = true;

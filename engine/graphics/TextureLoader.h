@@ -20,6 +20,9 @@ struct TextureFacts
     // The part of the texture (u0, v0, u1, v1) holding every texel that is not fully
     // transparent, widened by a texel for filtering: outside it a draw changes nothing.
     float content[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    // Texels across and down (0 until decoded).
+    int width = 0;
+    int height = 0;
 };
 unsigned LoadTextureFile(const std::string& path, TextureFacts* facts = nullptr,
                          bool mipmaps = true);

@@ -1,10 +1,13 @@
 #include "game/menus/MainMenu.h"
 
+#include <algorithm>
+
 #include "engine/core/AudioSettings.h"
 #include "engine/core/Engine.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
 #include "engine/data/LevelManager.h"
+#include "engine/data/ResourceManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObject.h"
 #include "game/menus/ButtonList.h"
@@ -44,6 +47,19 @@ void MainMenu::Update()
         TitleMenu();
 }
 
+void MainMenu::ReleaseSeenSlides()
+{
+    // A splash slide is a whole window's picture (8 MB at 1080 lines), and the splash never
+    // comes back once the title menu has been reached: the slide on show need not share
+    // memory with the ones already seen. Released textures stay released (no further cost).
+    const int seen = std::min({slide, kTitleSlide, sprite->TextureNumber, Sprite::kSlots});
+    for (int s = 0; s < seen; ++s)
+    {
+        const int index = sprite->TextureSlots[static_cast<size_t>(s)];
+        if (index != sprite->CurrentTexture()) ResourceManager::Get().ReleaseTexture(index);
+    }
+}
+
 void MainMenu::ShowSlide()
 {
     sprite->TextureSlot = slide;
@@ -53,6 +69,7 @@ void MainMenu::ShowSlide()
 void MainMenu::Splash()
 {
     ShowSlide();
+    ReleaseSeenSlides();
     if (sprite->Transparency < 1.0f) sprite->Transparency += 0.01f;
     if (SkipPressed())
     {
@@ -83,6 +100,7 @@ void MainMenu::TitleMenu()
         OpenTitleMenu();
     }
     ShowSlide();
+    ReleaseSeenSlides();
     if (AnyInput()) idleTimer = kIdleMs;
     if (idleTimer > 0.0f)
         idleTimer -= static_cast<float>(FrameRateController::Get().frameBudgetMs);

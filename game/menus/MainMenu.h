@@ -31,4 +31,5 @@ class MainMenu final : public Component
     void TitleMenu();
     void OpenTitleMenu();
     void ShowSlide();
+    void ReleaseSeenSlides();
 };
