@@ -6,6 +6,7 @@
 #include "engine/data/FileSystem.h"
 #include "engine/data/Json.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/graphics/SpriteSubmitter.h"
 #include "engine/graphics/WorldTarget.h"
 #include "tests/TestSupport.h"
 
@@ -65,5 +66,47 @@ TEST(GraphicsFilter, TheWorldTargetHasTheArtsDensityAndTheWindowsShape)
             << c.windowW << "x" << c.windowH;
         EXPECT_EQ(w, c.w) << c.windowW << "x" << c.windowH;
         EXPECT_EQ(h, c.h) << c.windowW << "x" << c.windowH;
+    }
+}
+
+// Only a quad that puts one texel on each pixel, texel centres on pixel centres, is sampled
+// nearest without being asked: there nearest and filtered sampling give the same picture.
+TEST(GraphicsFilter, OnlyATexelForEachPixelIsSampledNearestUnasked)
+{
+    struct Case
+    {
+        const char* what;
+        float left, right, bottom, top; // clip x and y of the quad's edges
+        float u0, u1;                   // texture across it (u1 < u0: mirrored)
+        int texW, texH;
+        bool exact;
+    };
+    const Case cases[] = {
+        {"a 1920x1080 picture over a 1080p window", -1, 1, -1, 1, 0, 1, 1920, 1080, true},
+        {"mirrored", -1, 1, -1, 1, 1, 0, 1920, 1080, true},
+        {"a 1280x720 picture magnified", -1, 1, -1, 1, 0, 1, 1280, 720, false},
+        {"half a pixel off", -1 + 1.0f / 1920, 1 + 1.0f / 1920, -1, 1, 0, 1, 1920, 1080, false},
+        {"a 96x54 quad on whole pixels", -0.1f, 0.0f, -0.1f, 0.0f, 0, 1, 96, 54, true},
+        {"the texture's right half, trimmed", 0, 1, -1, 1, 0.5f, 1, 1920, 1080, true},
+        {"size not yet known", -1, 1, -1, 1, 0, 1, 0, 0, false},
+    };
+    const int view[2] = {1920, 1080};
+    for (const Case& c : cases)
+    {
+        // Bottom-right, bottom-left, top-left, bottom-right, top-right, top-left.
+        const float x[6] = {c.right, c.left, c.left, c.right, c.right, c.left};
+        const float y[6] = {c.bottom, c.bottom, c.top, c.bottom, c.top, c.top};
+        const float u[6] = {c.u1, c.u0, c.u0, c.u1, c.u1, c.u0};
+        const float v[6] = {0, 0, 1, 0, 1, 1};
+        glm::vec4 clip[6];
+        float vertices[6 * SpriteSubmitter::kVertexFloats] = {};
+        for (int i = 0; i < 6; ++i)
+        {
+            clip[i] = glm::vec4(x[i], y[i], 0.0f, 1.0f);
+            vertices[i * SpriteSubmitter::kVertexFloats + 7] = u[i];
+            vertices[i * SpriteSubmitter::kVertexFloats + 8] = v[i];
+        }
+        const int texels[2] = {c.texW, c.texH};
+        EXPECT_EQ(TexelPerPixel(clip, vertices, texels, view), c.exact) << c.what;
     }
 }

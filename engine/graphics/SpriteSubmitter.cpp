@@ -87,11 +87,10 @@ bool TrimmedQuad(const Sprite& s, int n, const float* content, QuadMapping& m)
     return AxisMapping(s, n, 0, 0, m.ax, m.bx) && AxisMapping(s, n, 1, 1, m.ay, m.by);
 }
 
-// Whether a quad (six streamed vertices, clip positions beside them) lays its texels one to one
-// on the viewport's pixels, texel centres on pixel centres. Nearest sampling then gives the
-// filtered picture, and software GL copies such spans instead of filtering them: a full-window
-// slide drawn at its own size costs about half.
-bool TexelPerPixel(const glm::vec4* clip, const float* vertices, int texels[2], int view[2])
+} // namespace
+
+bool TexelPerPixel(const glm::vec4* clip, const float* vertices, const int texels[2],
+                   const int view[2])
 {
     constexpr float kPixel = 0.01f; // how far from exact still counts, in pixels
     if (texels[0] <= 0 || texels[1] <= 0 || view[0] <= 0 || view[1] <= 0) return false;
@@ -112,8 +111,6 @@ bool TexelPerPixel(const glm::vec4* clip, const float* vertices, int texels[2], 
     }
     return true;
 }
-} // namespace
-
 void SpriteSubmitter::PointVertexAttributes()
 {
     glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, kStreamStride, nullptr);
