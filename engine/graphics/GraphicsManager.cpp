@@ -292,6 +292,7 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     d.light = program.light;
     d.opaque = sprite->OpaqueTint && d.light.transparency >= 1.0f &&
                ResourceManager::Get().TextureOpaque(d.textureIndex);
+    FadeWithoutProgram(d);
     const float* content = ResourceManager::Get().TextureContent(d.textureIndex);
     std::copy(content, content + 4, d.content);
     ResourceManager::Get().TextureSize(d.textureIndex, d.texelsWide, d.texelsHigh);
@@ -307,6 +308,19 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
         submitter_.Add(d);
     else
         submitter_.DrawDirect(d, SpriteSubmitter::kTextureUnit, true);
+}
+
+void GraphicsManager::FadeWithoutProgram(SpriteDraw& d)
+{
+    // A plain picture program does not read the transparency, which keeps it on software GL's
+    // span-copying path. An opaque picture is faded by blending instead; a translucent one that
+    // is fading needs the multiply, so the default program draws it.
+    if (!d.program || d.light.transparency >= 1.0f || d.program->Location(kUniTransparency) >= 0)
+        return;
+    if (ResourceManager::Get().TextureOpaque(d.textureIndex))
+        d.fadeByBlend = true;
+    else if (ShaderProgram* fallback = GetDefaultProgram())
+        d.program = fallback;
 }
 
 void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int layer)

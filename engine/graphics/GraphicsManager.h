@@ -75,6 +75,7 @@ class GraphicsManager
     // Animation, program, texture, upload flag and model matrix: shared by the pass and the
     // editor preview.
     void PrepareDraw(Sprite& sprite, SpriteDraw& d);
+    void FadeWithoutProgram(SpriteDraw& d);
     void SetLighting(LightState& light, const Sprite& sprite, int layer);
     bool HidesWhatIsBelow(GameObject& obj) const;
 

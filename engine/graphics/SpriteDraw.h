@@ -19,6 +19,9 @@ struct SpriteDraw
     bool upload = false;      // the vertices go to the sprite's own buffer this draw
     bool nearest = false;     // sampled nearest, without mipmaps (the texture slot's "Filter")
     bool opaque = false;      // every texel it draws is opaque: blending would change nothing
+    // The program leaves the transparency out: it is applied by blending with a constant alpha
+    // (exact for an opaque picture, the only kind drawn so).
+    bool fadeByBlend = false;
     // The part of the texture that is not fully transparent (u0, v0, u1, v1): a batched quad
     // is cut down to it, since the rest of it would draw nothing.
     float content[4] = {0.0f, 0.0f, 1.0f, 1.0f};

@@ -157,6 +157,38 @@ void SpriteSubmitter::Release()
     batches_.clear();
 }
 
+void SpriteSubmitter::SetBlend(bool opaque, bool fadeByBlend, float transparency)
+{
+    // Opaque layers (sky, walls, tiles) are written, not blended: the same picture for less
+    // work per pixel, which is most of a frame on software GL.
+    const Blend want = opaque ? Blend::Off : fadeByBlend ? Blend::Constant : Blend::Usual;
+    if (want == blend_ && (want != Blend::Constant || transparency == blendAlpha_)) return;
+    if (want == Blend::Off)
+    {
+        glDisable(GL_BLEND);
+    }
+    else
+    {
+        glEnable(GL_BLEND);
+        if (want == Blend::Constant)
+        {
+            glBlendColor(0.0f, 0.0f, 0.0f, transparency);
+            glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+        }
+        else
+        {
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        }
+    }
+    blend_ = want;
+    blendAlpha_ = transparency;
+}
+
+void SpriteSubmitter::RestoreBlend()
+{
+    SetBlend(false, false, 1.0f);
+}
+
 unsigned SpriteSubmitter::SamplerFor(bool nearest) const
 {
     if (nearest) return nearestSampler_;
@@ -166,7 +198,8 @@ unsigned SpriteSubmitter::SamplerFor(bool nearest) const
 bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d, bool nearest) const
 {
     return b.program == d.program && b.texture == d.textureName && b.nearest == nearest &&
-           b.opaque == d.opaque && b.light == d.light && b.view == d.view &&
+           b.opaque == d.opaque && b.fadeByBlend == d.fadeByBlend && b.light == d.light &&
+           b.view == d.view &&
            b.projection == d.projection;
 }
 
@@ -258,6 +291,7 @@ void SpriteSubmitter::Add(const SpriteDraw& d)
     b.texture = d.textureName;
     b.nearest = nearest;
     b.opaque = d.opaque;
+    b.fadeByBlend = d.fadeByBlend;
     b.view = d.view;
     b.projection = d.projection;
     b.light = d.light;
@@ -284,19 +318,9 @@ void SpriteSubmitter::Flush()
     glActiveTexture(GL_TEXTURE0 + kTextureUnit);
     const ShaderProgram* current = nullptr;
     const glm::mat4 identity(1.0f);
-    bool blending = true;
     for (const Batch& b : batches_)
     {
-        // Opaque layers (sky, walls, tiles) are written, not blended: the same picture for
-        // less work per pixel, which is most of a frame on software GL.
-        if (b.opaque == blending)
-        {
-            blending = !b.opaque;
-            if (blending)
-                glEnable(GL_BLEND);
-            else
-                glDisable(GL_BLEND);
-        }
+        SetBlend(b.opaque, b.fadeByBlend, b.light.transparency);
         if (b.program != current) b.program->Use();
         current = b.program;
         b.program->SendMatrix(kUniModel, identity);
@@ -309,7 +333,7 @@ void SpriteSubmitter::Flush()
         glDrawArrays(GL_TRIANGLES, b.first, b.count);
         ++drawCalls;
     }
-    if (!blending) glEnable(GL_BLEND);
+    RestoreBlend();
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindSampler(kTextureUnit, 0);
@@ -362,7 +386,10 @@ void SpriteSubmitter::DrawDirect(const SpriteDraw& d, int textureUnit, bool with
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(textureUnit));
     glBindTexture(GL_TEXTURE_2D, d.textureName);
     glBindSampler(static_cast<GLuint>(textureUnit), SamplerFor(d.nearest));
+    // Blending as the batches have it, so that both ways give one picture.
+    SetBlend(d.opaque, d.fadeByBlend, d.light.transparency);
     glDrawArrays(GL_TRIANGLES, 0, n);
+    RestoreBlend();
     ++drawCalls;
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);

@@ -58,12 +58,17 @@ class SpriteSubmitter
         unsigned texture = 0;
         bool nearest = false;
         bool opaque = false;
+        bool fadeByBlend = false;
         glm::mat4 view{1.0f};
         glm::mat4 projection{1.0f};
         LightState light;
     };
     bool SameState(const Batch& b, const SpriteDraw& d, bool nearest) const;
     unsigned SamplerFor(bool nearest) const;
+    // GL blending for a draw: none for opaque pictures, a constant alpha for a picture faded by
+    // blending, the sprites' usual blend otherwise. Changes only what differs from the last.
+    void SetBlend(bool opaque, bool fadeByBlend, float transparency);
+    void RestoreBlend();
     // Appends the sprite's triangles in world space; false when all of it lies off screen.
     // exact: a quad that lays one texel on each pixel (sampled nearest, the same picture).
     bool AppendVertices(const SpriteDraw& d, bool& exact);
@@ -81,6 +86,14 @@ class SpriteSubmitter
     unsigned levelZeroSampler_ = 0;
     // The viewport the collected sprites are drawn to, read at the first one (0: not yet).
     int view_[2] = {0, 0};
+    enum class Blend : unsigned char
+    {
+        Usual,
+        Off,
+        Constant
+    };
+    Blend blend_ = Blend::Usual;
+    float blendAlpha_ = 1.0f;
     std::vector<float> stream_;
     std::vector<Batch> batches_;
 };

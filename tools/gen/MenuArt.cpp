@@ -133,39 +133,33 @@ Image ControlsPicture(bool pad, const TtfFont& mono)
     return img;
 }
 
-// A splash slide, laid out on the menus' 1280 x 720 grid and painted at the 1080-line window's
-// own size (times k): the slides cover the whole window, and a picture drawn texel for pixel
-// costs a software renderer about half of a magnified one. Smaller windows filter it down.
 Image Splash(int which, const TtfFont& title, const TtfFont& mono)
 {
-    constexpr float k = static_cast<float>(kSplashH) / kMenuH;
-    Image img(kSplashW, kSplashH);
-    for (int y = 0; y < kSplashH; ++y)
-        img.FillRect(0, y, kSplashW, 1,
-                     Mix(Col(6, 4, 16), Col(30, 18, 54), static_cast<float>(y) / kSplashH));
+    Image img(kMenuW, kMenuH);
+    for (int y = 0; y < kMenuH; ++y)
+        img.FillRect(0, y, kMenuW, 1,
+                     Mix(Col(6, 4, 16), Col(30, 18, 54), static_cast<float>(y) / kMenuH));
     if (which == 0)
     {
-        img.Glow(640.0f * k, 330.0f * k, 360.0f * k, Col(120, 70, 200), 0.25f);
-        title.DrawCentred(img, "Corvane", 640.0f * k, 230.0f * k, 150.0f * k, pal::kLamp);
-        mono.DrawCentred(img, "presents", 640.0f * k, 420.0f * k, 44.0f * k, Col(206, 210, 240));
+        img.Glow(640.0f, 330.0f, 360.0f, Col(120, 70, 200), 0.25f);
+        title.DrawCentred(img, "Corvane", 640.0f, 230.0f, 150.0f, pal::kLamp);
+        mono.DrawCentred(img, "presents", 640.0f, 420.0f, 44.0f, Col(206, 210, 240));
     }
     else if (which == 1)
     {
-        img.Glow(640.0f * k, 120.0f * k, 420.0f * k, pal::kLampCore, 0.22f); // a lamp far above
-        for (int y = static_cast<int>(120 * k); y < kSplashH; ++y)
+        img.Glow(640.0f, 120.0f, 420.0f, pal::kLampCore, 0.22f); // a lamp far above
+        for (int y = 120; y < kMenuH; ++y)
         {
-            const float spread = (static_cast<float>(y) - 120.0f * k) * 0.55f;
-            img.BlendRect(static_cast<int>(640.0f * k - spread), y, static_cast<int>(spread * 2), 1,
+            const float spread = (y - 120) * 0.55f;
+            img.BlendRect(static_cast<int>(640 - spread), y, static_cast<int>(spread * 2), 1,
                           Col(255, 210, 120, 22));
         }
-        title.DrawCentred(img, "Stay out of the light", 640.0f * k, 300.0f * k, 96.0f * k,
-                          pal::kLampCore);
+        title.DrawCentred(img, "Stay out of the light", 640.0f, 300.0f, 96.0f, pal::kLampCore);
     }
     else
     {
-        title.DrawCentred(img, "A night at the facility", 640.0f * k, 250.0f * k, 96.0f * k,
-                          pal::kLamp);
-        mono.DrawCentred(img, "Best played with headphones", 640.0f * k, 430.0f * k, 40.0f * k,
+        title.DrawCentred(img, "A night at the facility", 640.0f, 250.0f, 96.0f, pal::kLamp);
+        mono.DrawCentred(img, "Best played with headphones", 640.0f, 430.0f, 40.0f,
                          Col(206, 210, 240));
     }
     return img;

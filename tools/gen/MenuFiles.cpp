@@ -60,15 +60,7 @@ std::string ButtonJson(const Label& l, const Fonts& fonts, bool hidden)
     return s.str();
 }
 
-// A menu object's picture: a full-window image, 1280 x 720 unless it says otherwise.
-struct Picture
-{
-    Picture(const char* file, int w = kMenuW, int h = kMenuH) : name(file), width(w), height(h) {}
-    std::string name;
-    int width, height;
-};
-
-std::string SpriteJson(const std::vector<Picture>& textures, bool active)
+std::string SpriteJson(const std::vector<std::string>& textures, bool active)
 {
     std::ostringstream s;
     s << "    \"Sprite\": {\n        \"Static\": \"true\",\n";
@@ -82,17 +74,16 @@ std::string SpriteJson(const std::vector<Picture>& textures, bool active)
     s << "        \"TextureNumber\": " << textures.size() << ",\n        \"Textures\": [\n";
     for (size_t i = 0; i < textures.size(); ++i)
         s << "            {\n                \"Animation\": " << i << ",\n"
-          << "                \"Name\": \"Textures/" << textures[i].name << "\",\n"
-          << "                \"Width\": " << textures[i].width
-          << ",\n                \"Height\": " << textures[i].height
+          << "                \"Name\": \"Textures/" << textures[i] << "\",\n"
+          << "                \"Width\": " << kMenuW << ",\n                \"Height\": " << kMenuH
           << ",\n                \"Frames\": 1,\n                \"Time\": 0\n            }"
           << (i + 1 < textures.size() ? ",\n" : "\n");
-    s << "        ],\n        \"Shader\": \"Shaders/DefaultShader\"\n    },\n";
+    s << "        ],\n        \"Shader\": \"Shaders/PictureShader\"\n    },\n";
     return s.str();
 }
 
 bool WriteObject(const std::string& dir, const std::string& name, const char* type,
-                 const std::vector<Picture>& textures, const std::vector<Label>& labels,
+                 const std::vector<std::string>& textures, const std::vector<Label>& labels,
                  const Fonts& fonts, bool spriteActive, bool buttonsShown, const char* extra = "")
 {
     std::ostringstream s;
@@ -231,11 +222,8 @@ bool MakeMenuFiles(const std::string& dir, const std::string& fontDir)
                                        {"Quit", "Quit"}},
                                       titleTop, 44.0f, 32.0f);
     ok = WriteObject(dir, "TitleScreen.json", "HUD",
-                     {{"Splash1.png", kSplashW, kSplashH},
-                      {"Splash2.png", kSplashW, kSplashH},
-                      {"Splash3.png", kSplashW, kSplashH},
-                      "TitlePlate.png"},
-                     title, fonts, true, false, "    \"MainMenu\": {},\n") &&
+                     {"Splash1.png", "Splash2.png", "Splash3.png", "TitlePlate.png"}, title, fonts,
+                     true, false, "    \"MainMenu\": {},\n") &&
          ok;
     return ok;
 }

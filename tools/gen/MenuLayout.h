@@ -9,8 +9,6 @@ struct PanelRect
 };
 
 constexpr int kMenuW = 1280, kMenuH = 720;
-// The splash slides are painted at a 1080-line window's size (the same 16:9 layout).
-constexpr int kSplashW = 1920, kSplashH = 1080;
 constexpr PanelRect kMenuPanel{320, 64, 640, 592};
 constexpr PanelRect kWidePanel{64, 40, 1152, 640};
 constexpr PanelRect kConfirmPanel{300, 220, 680, 280};
