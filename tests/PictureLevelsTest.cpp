@@ -42,6 +42,7 @@ struct Shot
 
 const Shot kShots[] = {
     {"MainMenu", "MainMenu.json", 120, nullptr},
+    {"MainMenu-f300", "MainMenu.json", 300, nullptr}, // a slide fading in over the scene
     {"MainMenu-f900", "MainMenu.json", 900, nullptr},
     {"Level1", "Level1.json", 120, nullptr},
     {"Level2", "Level2.json", 120, nullptr},

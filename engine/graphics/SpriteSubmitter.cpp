@@ -199,8 +199,7 @@ bool SpriteSubmitter::SameState(const Batch& b, const SpriteDraw& d, bool neares
 {
     return b.program == d.program && b.texture == d.textureName && b.nearest == nearest &&
            b.opaque == d.opaque && b.fadeByBlend == d.fadeByBlend && b.light == d.light &&
-           b.view == d.view &&
-           b.projection == d.projection;
+           b.view == d.view && b.projection == d.projection;
 }
 
 bool SpriteSubmitter::AppendVertices(const SpriteDraw& d, bool& exact)
