@@ -86,7 +86,6 @@ bool TrimmedQuad(const Sprite& s, int n, const float* content, QuadMapping& m)
         return false;
     return AxisMapping(s, n, 0, 0, m.ax, m.bx) && AxisMapping(s, n, 1, 1, m.ay, m.by);
 }
-
 } // namespace
 
 bool TexelPerPixel(const glm::vec4* clip, const float* vertices, const int texels[2],
@@ -111,6 +110,7 @@ bool TexelPerPixel(const glm::vec4* clip, const float* vertices, const int texel
     }
     return true;
 }
+
 void SpriteSubmitter::PointVertexAttributes()
 {
     glVertexAttribPointer(kAttrPosition, 3, GL_FLOAT, GL_FALSE, kStreamStride, nullptr);

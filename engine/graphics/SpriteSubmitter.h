@@ -16,7 +16,7 @@
 // Whether a quad (six vertices in the submitter's layout, their clip positions beside them) lays
 // its texels one to one on the viewport's pixels, texel centres on pixel centres. Nearest
 // sampling then gives the filtered picture, and software GL copies such spans instead of
-// filtering them: a full-window slide drawn at its own size costs about half.
+// filtering them (the menus and splash slides in a 720-line window).
 bool TexelPerPixel(const glm::vec4* clip, const float* vertices, const int texels[2],
                    const int view[2]);
 
