@@ -70,14 +70,6 @@ int ResourceManager::TexturePixels(int index) const
     return index >= 0 && index < NextTexture ? texturePixels_[static_cast<size_t>(index)] : 0;
 }
 
-void ResourceManager::TextureSize(int index, int& width, int& height) const
-{
-    width = height = 0;
-    if (index < 0 || index >= NextTexture) return;
-    width = textureFacts_[static_cast<size_t>(index)].width;
-    height = textureFacts_[static_cast<size_t>(index)].height;
-}
-
 void ResourceManager::ReleaseTexture(int index)
 {
     if (index < 0 || index >= NextTexture) return;
@@ -92,14 +84,14 @@ void ResourceManager::ReleaseTexture(int index)
 
 bool ResourceManager::TextureOpaque(int index) const
 {
-    return index >= 0 && index < NextTexture && textureFacts_[static_cast<size_t>(index)].opaque;
+    return TextureFactsOf(index).opaque;
 }
 
-const float* ResourceManager::TextureContent(int index) const
+const TextureFacts& ResourceManager::TextureFactsOf(int index) const
 {
-    static const TextureFacts whole;
-    if (index < 0 || index >= NextTexture) return whole.content;
-    return textureFacts_[static_cast<size_t>(index)].content;
+    static const TextureFacts unknown;
+    if (index < 0 || index >= NextTexture) return unknown;
+    return textureFacts_[static_cast<size_t>(index)];
 }
 
 Mix_Chunk* ResourceManager::GetSound(const std::string& path)

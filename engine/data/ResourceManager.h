@@ -30,13 +30,11 @@ class ResourceManager
     unsigned TextureName(int index, bool mipmaps = true);
     // Every pixel of the texture has alpha 255 (known once TextureName has loaded it).
     bool TextureOpaque(int index) const;
-    // The part (u0, v0, u1, v1) of the texture that is not fully transparent; the whole until
-    // TextureName has loaded it.
-    const float* TextureContent(int index) const;
+    // What the texture's pixels are like (opacity, the part that shows, size); the defaults
+    // (not opaque, the whole, size unknown) until TextureName has loaded it.
+    const TextureFacts& TextureFactsOf(int index) const;
     // Width x height from the image's header (0 when broken or unknown).
     int TexturePixels(int index) const;
-    // Texels across and down once TextureName has loaded it; 0 x 0 before.
-    void TextureSize(int index, int& width, int& height) const;
     // Lets go of a loaded texture (a picture that will not be shown again, such as a splash
     // slide already seen); a later TextureName loads it again.
     void ReleaseTexture(int index);

@@ -290,12 +290,9 @@ void GraphicsManager::DrawObject(GameObject& obj, int layer)
     d.projection = worldProjection_;
     SetLighting(program.light, *sprite, layer);
     d.light = program.light;
-    d.opaque = sprite->OpaqueTint && d.light.transparency >= 1.0f &&
-               ResourceManager::Get().TextureOpaque(d.textureIndex);
+    d.texture = ResourceManager::Get().TextureFactsOf(d.textureIndex);
+    d.opaque = sprite->OpaqueTint && d.light.transparency >= 1.0f && d.texture.opaque;
     FadeWithoutProgram(d);
-    const float* content = ResourceManager::Get().TextureContent(d.textureIndex);
-    std::copy(content, content + 4, d.content);
-    ResourceManager::Get().TextureSize(d.textureIndex, d.texelsWide, d.texelsHigh);
     ++spritesDrawn;
     if (drawListener) drawListener(d);
     if (!Gpu::Enabled() || !d.program || layer < coveredBelow_) return;
@@ -317,7 +314,7 @@ void GraphicsManager::FadeWithoutProgram(SpriteDraw& d)
     // is fading needs the multiply, so the default program draws it.
     if (!d.program || d.light.transparency >= 1.0f || d.program->Location(kUniTransparency) >= 0)
         return;
-    if (ResourceManager::Get().TextureOpaque(d.textureIndex))
+    if (d.texture.opaque)
         d.fadeByBlend = true;
     else if (ShaderProgram* fallback = GetDefaultProgram())
         d.program = fallback;

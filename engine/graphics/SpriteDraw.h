@@ -6,6 +6,7 @@
 #include <glm/mat4x4.hpp>
 
 #include "engine/graphics/ShaderProgram.h"
+#include "engine/graphics/TextureLoader.h"
 
 class Sprite;
 
@@ -22,11 +23,9 @@ struct SpriteDraw
     // The program leaves the transparency out: it is applied by blending with a constant alpha
     // (exact for an opaque picture, the only kind drawn so).
     bool fadeByBlend = false;
-    // The part of the texture that is not fully transparent (u0, v0, u1, v1): a batched quad
-    // is cut down to it, since the rest of it would draw nothing.
-    float content[4] = {0.0f, 0.0f, 1.0f, 1.0f};
-    int texelsWide = 0; // the texture's size, once loaded (0: not known)
-    int texelsHigh = 0;
+    // The texture's facts: a batched quad is cut down to the part that shows (the rest would
+    // draw nothing), and one laying a texel on each pixel is sampled nearest.
+    TextureFacts texture;
     glm::mat4 model{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};

@@ -210,7 +210,8 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d, bool& exact)
     int n = s.DrawableVertices() / 3 * 3;
     if (n == 0) return false;
     QuadMapping trim;
-    const bool trimmed = TrimmedQuad(s, n, d.content, trim);
+    const float* content = d.texture.content;
+    const bool trimmed = TrimmedQuad(s, n, content, trim);
     glm::mat4 viewProjection = d.projection * d.view;
     size_t base = stream_.size();
     stream_.resize(base + static_cast<size_t>(n) * kStreamFloats);
@@ -226,8 +227,8 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d, bool& exact)
         float v = in[s.CoordsPerPos + s.CoordsPerColor + 1];
         if (trimmed)
         {
-            u = std::clamp(u, d.content[0], d.content[2]);
-            v = std::clamp(v, d.content[1], d.content[3]);
+            u = std::clamp(u, content[0], content[2]);
+            v = std::clamp(v, content[1], content[3]);
             p.x = trim.ax + trim.bx * u;
             p.y = trim.ay + trim.by * v;
         }
@@ -249,7 +250,7 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d, bool& exact)
         stream_.resize(base);
         return false;
     }
-    if (n == 6 && !d.nearest && d.texelsWide > 0)
+    if (n == 6 && !d.nearest && d.texture.width > 0)
     {
         if (view_[0] == 0)
         {
@@ -258,7 +259,7 @@ bool SpriteSubmitter::AppendVertices(const SpriteDraw& d, bool& exact)
             view_[0] = viewport[2];
             view_[1] = viewport[3];
         }
-        int texels[2] = {d.texelsWide, d.texelsHigh};
+        const int texels[2] = {d.texture.width, d.texture.height};
         exact = TexelPerPixel(clip, stream_.data() + base, texels, view_);
     }
     return true;

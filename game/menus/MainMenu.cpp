@@ -51,11 +51,11 @@ void MainMenu::ReleaseSeenSlides()
 {
     // A splash slide is a whole window's picture (8 MB at 1080 lines), and the splash never
     // comes back once the title menu has been reached: the slide on show need not share
-    // memory with the ones already seen. Released textures stay released (no further cost).
+    // memory with the ones already seen. Each is let go once, the frame after it was shown.
     const int seen = std::min({slide, kTitleSlide, sprite->TextureNumber, Sprite::kSlots});
-    for (int s = 0; s < seen; ++s)
+    for (; slidesReleased < seen; ++slidesReleased)
     {
-        const int index = sprite->TextureSlots[static_cast<size_t>(s)];
+        const int index = sprite->TextureSlots[static_cast<size_t>(slidesReleased)];
         if (index != sprite->CurrentTexture()) ResourceManager::Get().ReleaseTexture(index);
     }
 }

@@ -25,6 +25,7 @@ class MainMenu final : public Component
     Sprite* sprite = nullptr;
     int slide = 0;
     float idleTimer = 0.0f;
+    int slidesReleased = 0; // splash slides below this one are let go
 
   private:
     void Splash();
