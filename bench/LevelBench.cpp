@@ -5,8 +5,8 @@
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./build/LevelBench [--size WxH] [--source DIR] [LEVEL]
 //   ./build/LevelBench --headless [LEVEL]
 //
-// --repeat N plays every level N times and adds the middle run's median and p95: on a shared
-// machine one run's p95 moves by several milliseconds.
+// --repeat N plays every level N times and adds the middle of the runs' medians and of their
+// p95s: on a shared machine one run's p95 moves by several milliseconds.
 //
 // --headless plays the same runs with no window and no GPU: what is timed is the engine's CPU
 // work per frame (update, physics, the draw walk with nothing to draw to).
