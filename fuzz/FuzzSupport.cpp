@@ -47,15 +47,17 @@ void RemoveHome()
     std::filesystem::remove_all(g_home, ignored);
 }
 
-// A fresh home under the temp folder: the engine asks SDL for its preference folder there.
-void UseTempHome()
+// A fresh preference folder under the temp folder, so saves and settings written by the inputs
+// never reach the user's own.
+std::string MakeTempPrefFolder()
 {
-    char dir[] = "/tmp/bellrun-fuzz-XXXXXX";
-    if (!mkdtemp(dir)) return;
-    g_home = dir;
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::temp_directory_path(ec) /
+                                ("bellrun-fuzz-" + std::to_string(SDL_GetPerformanceCounter()));
+    std::filesystem::create_directories(dir, ec);
+    g_home = dir.string();
     std::atexit(RemoveHome);
-    setenv("HOME", dir, 1);
-    setenv("XDG_DATA_HOME", (g_home + "/share").c_str(), 1);
+    return g_home;
 }
 // Drops the entries an input added to a cache. The caches only grow, so an unchanged size means
 // there are none.
@@ -120,10 +122,10 @@ void Fuzz::Begin()
         return;
     }
     g_started = true;
-    UseTempHome();
     RegisterGame();
     RunOptions options;
     options.headless = true;
+    options.prefDir = MakeTempPrefFolder();
     options.dataDir = DataRoot();
     if (Engine::Get().Init(options) != 0) std::abort();
     // The first frame loads the title level; the inputs start from an empty world after it.

@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         Fuzz::Target target = Fuzz::Find(dir.path().filename().string());
         if (!target)
         {
-            std::printf("fuzz_replay: %s: no such target\n", dir.path().c_str());
+            std::printf("fuzz_replay: %s: no such target\n", dir.path().string().c_str());
             ++unknown;
             continue;
         }
@@ -32,7 +32,7 @@ int main(int argc, char** argv)
             std::ifstream in(file.path(), std::ios::binary);
             std::string bytes((std::istreambuf_iterator<char>(in)),
                               std::istreambuf_iterator<char>());
-            std::printf("fuzz_replay: %s\n", file.path().c_str());
+            std::printf("fuzz_replay: %s\n", file.path().string().c_str());
             target(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
             ++ran;
         }

@@ -30,7 +30,7 @@ std::vector<std::string> ListedShaders()
 
 TEST(ShaderList, EveryShaderPassesTheReferenceCompiler)
 {
-    if (std::system("command -v glslangValidator > /dev/null 2>&1") != 0)
+    if (!TestSupport::HaveTool("glslangValidator"))
         GTEST_SKIP() << "glslangValidator is not installed (apt-get install glslang-tools)";
     std::vector<std::string> paths = ListedShaders();
     ASSERT_FALSE(paths.empty());

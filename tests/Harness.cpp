@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/core/InputManager.h"
+#include "tests/TestSupport.h"
 
 HeadlessGame::HeadlessGame(const std::filesystem::path& dataRoot, const std::string& level)
 {
@@ -10,6 +11,7 @@ HeadlessGame::HeadlessGame(const std::filesystem::path& dataRoot, const std::str
     options.headless = true;
     options.dataDir = dataRoot.string();
     options.level = level;
+    options.prefDir = TestSupport::TempPrefFolder();
     status_ = Engine::Get().Init(options);
     // The first frame loads the starting level.
     if (status_ == 0) Frames(1);

@@ -54,9 +54,7 @@ const char* const kMenus[] = {"PauseMenu.json", "OptionsMenu.json", "ConfirmQuit
 // The mini root's levels, each holding every menu; the title level also has a title object.
 fs::path MenuRoot(fs::path& home)
 {
-    home = TestSupport::MakeTempDir("menuhome");
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home / "share").c_str(), 1);
+    TestSupport::UseTempPrefFolder("menuhome", home);
     fs::path root = TestSupport::MakeMiniDataRoot("menus");
     auto write = [&](const std::string& name, const std::string& text)
     { TestSupport::WriteText(root, "GameData/GameObjects/" + name, text); };

@@ -142,7 +142,7 @@ TEST(PictureChild, DISABLED_DrawScene)
 
 TEST(PictureTest, BehaviourFieldsAndTexts)
 {
-    if (!HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed: no GL context";
+    if (!HaveVirtualDisplay()) GTEST_SKIP() << "needs xvfb-run (a Linux X server) for a GL context";
     fs::path root = Build("picture-inproc");
     fs::path batchedShot = root / "batched.png", directShot = root / "direct.png";
     std::string why = RunChild(root, "batched", batchedShot);
@@ -193,7 +193,7 @@ TEST(PictureTest, BehaviourFieldsAndTexts)
 
 TEST(PictureTest, SpotlightDarkensTheFarWorldButNotTheScreen)
 {
-    if (!HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed: no GL context";
+    if (!HaveVirtualDisplay()) GTEST_SKIP() << "needs xvfb-run (a Linux X server) for a GL context";
     fs::path root = Build("picture-lit");
     fs::path shot = root / "lit.png";
     std::string why = RunChild(root, "lit", shot);

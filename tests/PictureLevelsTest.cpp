@@ -4,6 +4,9 @@
 // reference in tests/pictures. Renderer work (off-screen targets, filters, blending paths) may
 // move single pixels; it may not change what the player sees.
 //
+// BELLRUN_GAME_COMMAND runs another build instead of this one (the Windows build under Wine:
+// "wine64 path/bellrun.exe"), held against the same pictures.
+//
 // BELLRUN_REFERENCE_SHOTS=DIR writes the references from full-size shots DIR/<name>.png instead
 // of testing (taken with the same command as RunShot below).
 #include <gtest/gtest.h>
@@ -89,8 +92,10 @@ Image Shrink(const Image& big)
 
 std::string RunShot(const Shot& s, const fs::path& png)
 {
-    std::string cmd = "SDL_AUDIODRIVER=dummy xvfb-run -a -s \"-screen 0 1920x1080x24\" \"" +
-                      std::string(BELLRUN_BINARY) + "\" --data \"" BELLRUN_SOURCE_DIR "/data\"" +
+    const char* other = std::getenv("BELLRUN_GAME_COMMAND");
+    const std::string game = other ? other : "\"" BELLRUN_BINARY "\"";
+    std::string cmd = "SDL_AUDIODRIVER=dummy xvfb-run -a -s \"-screen 0 1920x1080x24\" " + game +
+                      " --data \"" BELLRUN_SOURCE_DIR "/data\"" +
                       " --fixed-clock --windowed --size 1920x1080 --level " + s.level +
                       " --frames " + std::to_string(s.frames) + " --screenshot \"" + png.string() +
                       "\"";
@@ -123,7 +128,7 @@ TEST_P(PictureLevels, LooksAsItDidBeforeWithinATolerance)
                                    small.pixels.data(), small.width * 4));
         return;
     }
-    if (!PictureScene::HaveVirtualDisplay()) GTEST_SKIP() << "xvfb-run is not installed";
+    if (!PictureScene::HaveVirtualDisplay()) GTEST_SKIP() << "needs xvfb-run (a Linux X server)";
     fs::path dir = TestSupport::MakeTempDir("picture-levels");
     fs::path png = dir / (std::string(s.name) + ".png");
     std::string why = RunShot(s, png);

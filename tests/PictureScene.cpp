@@ -188,7 +188,7 @@ bool Dominant(const Rgba& c, char channel)
 
 bool HaveVirtualDisplay()
 {
-    return std::system("command -v xvfb-run > /dev/null 2>&1") == 0;
+    return TestSupport::HaveTool("xvfb-run");
 }
 
 std::string RunGame(const fs::path& root, const std::string& level, int frames,

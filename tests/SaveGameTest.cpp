@@ -24,9 +24,8 @@ namespace
 // engine starts: the folder is asked for once, at start-up.
 fs::path UseTempHome()
 {
-    fs::path home = TestSupport::MakeTempDir("home");
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home / "share").c_str(), 1);
+    fs::path home;
+    TestSupport::UseTempPrefFolder("home", home);
     return home;
 }
 

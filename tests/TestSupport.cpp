@@ -1,6 +1,8 @@
 #include "tests/TestSupport.h"
 
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
 #include <stb_image.h>
 
@@ -83,23 +85,59 @@ fs::path TestSupport::MakeMiniDataRoot(const std::string& tag)
     return root;
 }
 
+namespace
+{
+std::string g_prefFolder;
+} // namespace
+
+fs::path TestSupport::UseTempPrefFolder(const std::string& tag, fs::path& home)
+{
+    home = MakeTempDir(tag);
+    fs::path pref = home / "Corvane" / "Bellrun";
+    fs::create_directories(pref);
+    g_prefFolder = pref.string();
+    return pref;
+}
+
+const std::string& TestSupport::TempPrefFolder()
+{
+    return g_prefFolder;
+}
+
 int TestSupport::RunGame(const std::string& args, std::string* output)
 {
-    std::string command = std::string("SDL_AUDIODRIVER=dummy \"") + BELLRUN_BINARY + "\" " + args;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    // The children inherit SDL_AUDIODRIVER=dummy from the test's environment (CTest sets it).
+    std::string command = "\"" + fs::path(BELLRUN_BINARY).make_preferred().string() + "\" " + args;
+    if (!g_prefFolder.empty()) command += " --pref \"" + g_prefFolder + "\"";
+    command += " 2>&1";
+#if defined(_WIN32)
+    // cmd.exe keeps the inner quotes when the whole line is quoted once more.
+    FILE* pipe = _popen(("\"" + command + "\"").c_str(), "rb");
+#else
+    FILE* pipe = popen(command.c_str(), "r");
+#endif
     if (!pipe) return -1;
     std::string text;
     char buffer[4096];
     size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    int status = pclose(pipe);
     if (output) *output = text;
+#if defined(_WIN32)
+    return _pclose(pipe);
+#else
+    int status = pclose(pipe);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 bool TestSupport::HaveTool(const char* tool)
 {
+#if defined(_WIN32)
+    (void)tool;
+    return false;
+#else
     return std::system(("command -v " + std::string(tool) + " > /dev/null 2>&1").c_str()) == 0;
+#endif
 }
 
 double TestSupport::GreySpread(const fs::path& png)

@@ -22,12 +22,21 @@ namespace TestSupport
 // "Last.json"), each level with a camera and a marker object. Returns the root.
 std::filesystem::path MakeMiniDataRoot(const std::string& tag);
 // Runs the real bellrun binary with arguments; returns its exit status, stdout in output.
+// After UseTempPrefFolder the child gets that folder with --pref.
 int RunGame(const std::string& args, std::string* output = nullptr);
+
+// A fresh folder under `home` (made here) that the next engine start in this process
+// (HeadlessGame) and RunGame's children use as the preference folder, instead of the user's
+// own. Returns the preference folder; `home` is removed by the caller.
+std::filesystem::path UseTempPrefFolder(const std::string& tag, std::filesystem::path& home);
+// The folder UseTempPrefFolder chose ("" before).
+const std::string& TempPrefFolder();
 } // namespace TestSupport
 
 namespace TestSupport
 {
-// Whether a command is on the PATH (the real-window tests need xvfb-run and xdotool).
+// Whether a command is on the PATH (the real-window tests need xvfb-run and xdotool; they are
+// Linux tools, so on Windows this is always false and those tests skip).
 bool HaveTool(const char* tool);
 // Standard deviation of a PNG's grey level: a blank or single-colour frame is near 0; -1 when
 // the file cannot be read.

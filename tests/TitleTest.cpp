@@ -22,9 +22,8 @@ namespace
 {
 fs::path UseTempHome()
 {
-    fs::path home = TestSupport::MakeTempDir("titlehome");
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home / "share").c_str(), 1);
+    fs::path home;
+    TestSupport::UseTempPrefFolder("titlehome", home);
     return home;
 }
 
@@ -199,7 +198,7 @@ TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
     std::string dump = TestSupport::ReadText(dir / "first-dump.json");
     EXPECT_NE(dump.find("\"Level\": \"Level1.json\""), std::string::npos) << dump.substr(0, 200);
     EXPECT_EQ(dump.find("\"Frame\": 600"), std::string::npos); // ended early, by the menu
-    fs::path settings = home / "share/Corvane/Bellrun/settings.json";
+    fs::path settings = home / "Corvane/Bellrun/settings.json";
     EXPECT_NE(TestSupport::ReadText(settings).find("\"MuteMusic\": true"), std::string::npos);
     // Start again: skip, Load Game.
     TestSupport::WriteText(dir, "second.json", Script({"Return", "Down", "Return"}));

@@ -66,7 +66,14 @@ bool Engine::OpenPlatform()
         if (audio) SDL_InitSubSystem(audio);
         SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
-    if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
+    if (!options_.prefDir.empty())
+    {
+        std::error_code ec;
+        std::filesystem::create_directories(Files::NativePath(options_.prefDir), ec);
+        prefPath = options_.prefDir;
+        if (prefPath.back() != '/' && prefPath.back() != '\\') prefPath += '/';
+    }
+    else if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
     {
         prefPath = pref;
         SDL_free(pref);

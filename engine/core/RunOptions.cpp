@@ -18,7 +18,8 @@ bool ParseLong(const char* text, long& out)
 
 const char* RunOptionsUsage()
 {
-    return "usage: bellrun [--data DIR] [--level NAME] [--frames N] [--windowed] [--size WxH]\n"
+    return "usage: bellrun [--data DIR] [--pref DIR] [--level NAME] [--frames N] [--windowed] "
+           "[--size WxH]\n"
            "               [--headless] [--fixed-clock] [--input FILE] [--dump FILE]\n"
            "               [--screenshot FILE]"
            " [--seed N] [--editor]";
@@ -39,6 +40,8 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
         bool ok = true;
         if (a == "--data")
             ok = value(out.dataDir);
+        else if (a == "--pref")
+            ok = value(out.prefDir) && !out.prefDir.empty();
         else if (a == "--level")
             ok = value(out.level);
         else if (a == "--input")

@@ -7,6 +7,7 @@
 struct RunOptions
 {
     std::string dataDir;   // --data DIR
+    std::string prefDir;   // --pref DIR: saves and settings here instead of the user's folder
     std::string level;     // --level NAME: start here instead of the title level
     long frames = -1;      // --frames N: shut down normally after N frames
     bool windowed = false; // --windowed

@@ -1,21 +1,32 @@
 // The entry point: parse the developer switches, then start-up, the loop and shutdown.
-#define SDL_MAIN_HANDLED
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "engine/core/CommandLine.h"
 #include "engine/core/Engine.h"
 #include "engine/core/GameHooks.h"
 
 int main(int argc, char** argv)
 {
     SDL_SetMainReady();
+    AttachParentConsole();
     // Whole lines reach a log file as they are written: a crash or a kill loses none, and a
     // script driving a windowed run can wait for a line.
+#if defined(_WIN32)
+    // The Windows runtime has no line buffering (and refuses _IOLBF without a size).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+#else
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+#endif
     RunOptions options;
     std::string error;
-    if (!ParseRunOptions(argc, argv, options, error))
+    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    std::vector<char*> utf8;
+    for (std::string& arg : args) utf8.push_back(&arg[0]);
+    if (!ParseRunOptions(static_cast<int>(utf8.size()), utf8.data(), options, error))
     {
         std::printf("%s\n%s\n", error.c_str(), RunOptionsUsage());
         return 2;

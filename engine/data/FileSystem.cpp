@@ -29,16 +29,41 @@ bool FlushToDisk(std::FILE* f)
 #endif
 }
 
+// Windows' replacing move is its atomic rename over an existing file (std::rename refuses to
+// replace there); paths go to it as UTF-16.
 bool ReplaceFile(const std::string& from, const std::string& to)
 {
 #if defined(_WIN32)
-    return MoveFileExA(from.c_str(), to.c_str(),
+    return MoveFileExW(Files::NativePath(from).c_str(), Files::NativePath(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
 }
+
+void RemoveFile(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(Files::NativePath(path), ignored);
+}
 } // namespace
+
+std::filesystem::path Files::NativePath(const std::string& utf8)
+{
+    return std::filesystem::u8path(utf8);
+}
+
+std::FILE* Files::Open(const std::string& path, const char* mode)
+{
+#if defined(_WIN32)
+    // The narrow fopen reads names in the ANSI code page: a user name with an accented letter
+    // would make the preference folder unreachable.
+    std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(NativePath(path).c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
 
 void Files::SetDataRoot(const std::string& dir)
 {
@@ -64,7 +89,7 @@ std::string Files::FindDataRoot()
     {
         std::string candidate = std::string(base) + "data";
         SDL_free(base);
-        if (fs::is_directory(candidate + "/System", ec)) return candidate;
+        if (fs::is_directory(NativePath(candidate + "/System"), ec)) return candidate;
     }
     if (fs::is_directory("data/System", ec)) return "data";
     return std::string();
@@ -72,7 +97,7 @@ std::string Files::FindDataRoot()
 
 bool Files::ReadFile(const std::string& path, std::string& out, size_t limit)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = Open(path, "rb");
     if (!f) return false;
     out.clear();
     char buffer[65536];
@@ -101,7 +126,7 @@ bool Files::DataFileExists(const std::string& relative)
 {
     if (!IsDataPath(relative)) return false;
     std::error_code ec;
-    return std::filesystem::is_regular_file(DataPath(relative), ec);
+    return std::filesystem::is_regular_file(NativePath(DataPath(relative)), ec);
 }
 
 bool Files::IsPlainFileName(const std::string& name)
@@ -152,7 +177,7 @@ void Files::SimulateWriteFailureAfter(long bytes)
 bool Files::WriteFileAtomic(const std::string& path, const std::string& bytes)
 {
     std::string temp = path + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    std::FILE* f = Open(temp, "wb");
     if (!f)
     {
         LogLine("files: %s: cannot open for writing; the old file is kept", path.c_str());
@@ -166,7 +191,7 @@ bool Files::WriteFileAtomic(const std::string& path, const std::string& bytes)
     if (ok) ok = ReplaceFile(temp, path);
     if (!ok)
     {
-        std::remove(temp.c_str());
+        RemoveFile(temp);
         LogLine("files: %s: write failed; the old file is kept", path.c_str());
     }
     return ok;

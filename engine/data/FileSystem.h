@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,12 @@ std::string DataPath(const std::string& relative);
 
 // Finds the data root when none was given: beside the executable, then the working directory.
 std::string FindDataRoot();
+
+// Paths in the game are UTF-8 strings (SDL gives them so, and so does the command line); this
+// is the path the system's calls take (UTF-16 on Windows).
+std::filesystem::path NativePath(const std::string& utf8);
+// fopen for a UTF-8 path.
+std::FILE* Open(const std::string& path, const char* mode);
 
 // Reads a whole file (a path as given, not resolved). False when missing, unreadable or larger
 // than limit; the caller reports.

@@ -110,7 +110,7 @@ bool RecordWriter::Finish(const std::string& path)
 {
     text_->writer.EndArray();
     std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    std::filesystem::create_directories(Files::NativePath(path).parent_path(), ignored);
     std::string bytes(text_->buffer.GetString(), text_->buffer.GetSize());
     bytes += '\n';
     return Files::WriteFileAtomic(path, bytes);

@@ -3,10 +3,9 @@
 #include <rapidjson/error/en.h>
 
 #include <algorithm>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 bool LoadJson(const std::string& path, rapidjson::Document& doc, Report& rep)
 {
@@ -32,24 +31,20 @@ bool LoadJson(const std::string& path, rapidjson::Document& doc, Report& rep)
 
 bool FileExists(const std::string& path)
 {
-    struct stat st
-    {
-    };
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    std::error_code ec;
+    return std::filesystem::is_regular_file(std::filesystem::u8path(path), ec);
 }
 
 std::vector<std::string> ListFiles(const std::string& dir, const std::string& ext)
 {
     std::vector<std::string> out;
-    if (DIR* d = opendir(dir.c_str()))
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(std::filesystem::u8path(dir), ec), end;
+         !ec && it != end; it.increment(ec))
     {
-        while (dirent* e = readdir(d))
-        {
-            const std::string n = e->d_name;
-            if (n.size() > ext.size() && n.compare(n.size() - ext.size(), ext.size(), ext) == 0)
-                out.push_back(n);
-        }
-        closedir(d);
+        const std::string n = it->path().filename().u8string();
+        if (n.size() > ext.size() && n.compare(n.size() - ext.size(), ext.size(), ext) == 0)
+            out.push_back(n);
     }
     std::sort(out.begin(), out.end());
     return out;
