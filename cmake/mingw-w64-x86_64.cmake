@@ -1,6 +1,7 @@
 # Cross-compiling the Windows build with Debian's MinGW-w64 (the POSIX-threads variant, whose
 # C++ runtime has std::thread). Libraries are searched only in the compiler's own root and in the
-# prefixes given with CMAKE_PREFIX_PATH (tools/windows/build.sh passes its library prefix).
+# roots given with -DCMAKE_FIND_ROOT_PATH (tools/windows/build.sh passes its library prefix),
+# never in the build machine's /usr.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -9,7 +10,8 @@ set(CMAKE_C_COMPILER ${BELLRUN_MINGW}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${BELLRUN_MINGW}-g++-posix)
 set(CMAKE_RC_COMPILER ${BELLRUN_MINGW}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${BELLRUN_MINGW})
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${BELLRUN_MINGW})
+list(REMOVE_DUPLICATES CMAKE_FIND_ROOT_PATH)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

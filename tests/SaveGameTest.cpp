@@ -21,11 +21,12 @@ namespace fs = std::filesystem;
 namespace
 {
 // A home of our own, so the preference folder is a fresh temp folder. Must run before the
-// engine starts: the folder is asked for once, at start-up.
+// engine starts: the folder is asked for once, at start-up. The user's folder in it is named
+// with a space and an accented letter, as many Windows users' are.
 fs::path UseTempHome()
 {
     fs::path home;
-    TestSupport::UseTempPrefFolder("home", home);
+    TestSupport::UseTempPrefFolder("home", home, u8"Zo\u00eb Ann");
     return home;
 }
 
@@ -76,7 +77,7 @@ struct SaveGame : testing::Test
         fs::remove_all(root);
         fs::remove_all(home);
     }
-    fs::path SavePath() const { return fs::path(LevelManager::Get().SavePath()); }
+    fs::path SavePath() const { return fs::u8path(LevelManager::Get().SavePath()); }
     fs::path home, root;
 };
 } // namespace
@@ -159,7 +160,7 @@ TEST_F(SaveGame, BadSaveFilesAreRefusedAndTheRunningLevelStays)
         testing::internal::CaptureStdout();
         LoadSave(game);
         std::string out = testing::internal::GetCapturedStdout();
-        EXPECT_NE(out.find("save: " + SavePath().string()), std::string::npos) << out;
+        EXPECT_NE(out.find("save: " + SavePath().u8string()), std::string::npos) << out;
         EXPECT_EQ(LevelManager::Get().GetCurrentLevelName(), "B.json");
         ASSERT_NE(Crate(), nullptr);
         EXPECT_FLOAT_EQ(Crate()->Get<Transform>()->position.x, 6.0f);

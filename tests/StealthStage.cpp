@@ -54,9 +54,9 @@ std::unique_ptr<HeadlessGame> Stealth::Start(const StageSpec& stage)
     fs::path root = TestSupport::MakeTempDir("stage");
     const fs::path shipped = TestSupport::ShippedData();
     for (const char* dir : {"Fonts", "Textures", "Sounds", "Shaders"})
-        fs::create_directory_symlink(shipped / dir, root / dir);
+        TestSupport::ShareFolder(shipped / dir, root / dir);
     fs::create_directories(root / "GameData");
-    fs::create_directory_symlink(shipped / "GameData/GameObjects", root / "GameData/GameObjects");
+    TestSupport::ShareFolder(shipped / "GameData/GameObjects", root / "GameData/GameObjects");
     std::vector<std::vector<int>> cells;
     for (const std::string& row : stage.rows)
     {

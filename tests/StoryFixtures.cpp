@@ -29,11 +29,11 @@ fs::path StoryFixtures::MakeRoot(const std::string& tag, const LevelSet& levels)
     fs::path root = TestSupport::MakeTempDir(tag);
     fs::path shipped = TestSupport::ShippedData();
     for (const char* dir : {"Fonts", "Textures", "Sounds", "Shaders"})
-        fs::create_directory_symlink(shipped / dir, root / dir);
+        TestSupport::ShareFolder(shipped / dir, root / dir);
     fs::create_directories(root / "GameData" / "Record");
     fs::create_directories(root / "GameData" / "Levels");
     for (const char* dir : {"Maps", "GameObjects", "Dialog"})
-        fs::create_directory_symlink(shipped / "GameData" / dir, root / "GameData" / dir);
+        TestSupport::ShareFolder(shipped / "GameData" / dir, root / "GameData" / dir);
     std::string list = R"(["MainMenu.json")";
     TestSupport::WriteText(root, "GameData/Levels/MainMenu.json",
                            LevelOnLevel1Map("MainMenu.json", ""));

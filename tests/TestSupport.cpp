@@ -45,6 +45,13 @@ std::string TestSupport::ReadText(const fs::path& path)
     return ss.str();
 }
 
+void TestSupport::ShareFolder(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    fs::create_directory_symlink(from, to, ec);
+    if (ec) fs::copy(from, to, fs::copy_options::recursive);
+}
+
 fs::path TestSupport::ShippedData()
 {
     return fs::path(BELLRUN_SOURCE_DIR) / "data";
@@ -87,28 +94,30 @@ fs::path TestSupport::MakeMiniDataRoot(const std::string& tag)
 
 namespace
 {
-std::string g_prefFolder;
+fs::path g_prefFolder;
 } // namespace
 
-fs::path TestSupport::UseTempPrefFolder(const std::string& tag, fs::path& home)
+fs::path TestSupport::UseTempPrefFolder(const std::string& tag, fs::path& home,
+                                        const std::string& user)
 {
     home = MakeTempDir(tag);
-    fs::path pref = home / "Corvane" / "Bellrun";
+    fs::path pref = (user.empty() ? home : home / fs::u8path(user)) / "Corvane" / "Bellrun";
     fs::create_directories(pref);
-    g_prefFolder = pref.string();
+    g_prefFolder = pref;
     return pref;
 }
 
-const std::string& TestSupport::TempPrefFolder()
+std::string TestSupport::TempPrefFolder()
 {
-    return g_prefFolder;
+    return g_prefFolder.u8string();
 }
 
 int TestSupport::RunGame(const std::string& args, std::string* output)
 {
     // The children inherit SDL_AUDIODRIVER=dummy from the test's environment (CTest sets it).
     std::string command = "\"" + fs::path(BELLRUN_BINARY).make_preferred().string() + "\" " + args;
-    if (!g_prefFolder.empty()) command += " --pref \"" + g_prefFolder + "\"";
+    // The command line is in the system's narrow encoding; the game reads it back as UTF-8.
+    if (!g_prefFolder.empty()) command += " --pref \"" + g_prefFolder.string() + "\"";
     command += " 2>&1";
 #if defined(_WIN32)
     // cmd.exe keeps the inner quotes when the whole line is quoted once more.

@@ -12,6 +12,9 @@ std::filesystem::path MakeTempDir(const std::string& tag);
 void WriteText(const std::filesystem::path& root, const std::string& relative,
                const std::string& text);
 std::string ReadText(const std::filesystem::path& path);
+// Makes `to` show the folder `from`: a link where the system allows one, a copy elsewhere
+// (Windows gives links only to privileged users).
+void ShareFolder(const std::filesystem::path& from, const std::filesystem::path& to);
 // The repository's shipped data root.
 std::filesystem::path ShippedData();
 } // namespace TestSupport
@@ -28,9 +31,11 @@ int RunGame(const std::string& args, std::string* output = nullptr);
 // A fresh folder under `home` (made here) that the next engine start in this process
 // (HeadlessGame) and RunGame's children use as the preference folder, instead of the user's
 // own. Returns the preference folder; `home` is removed by the caller.
-std::filesystem::path UseTempPrefFolder(const std::string& tag, std::filesystem::path& home);
-// The folder UseTempPrefFolder chose ("" before).
-const std::string& TempPrefFolder();
+// `user` (UTF-8) puts a user's folder between, as the system's own preference folder has one.
+std::filesystem::path UseTempPrefFolder(const std::string& tag, std::filesystem::path& home,
+                                        const std::string& user = "");
+// The folder UseTempPrefFolder chose, in UTF-8 as the engine takes paths ("" before).
+std::string TempPrefFolder();
 } // namespace TestSupport
 
 namespace TestSupport

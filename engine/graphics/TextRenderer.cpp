@@ -101,7 +101,11 @@ void TextRenderer::InitGpu()
 
 bool TextRenderer::LoadFont(const std::string& path)
 {
-    TTF_Font* font = TTF_WasInit() ? TTF_OpenFont(Files::DataPath(path).c_str(), 72) : nullptr;
+    auto bytes = std::make_unique<std::string>();
+    TTF_Font* font = nullptr;
+    if (TTF_WasInit() && Files::ReadDataFile(path, *bytes) && !bytes->empty())
+        font = TTF_OpenFontRW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())),
+                              1, 72);
     if (!font)
     {
         std::printf("*** Error initializing TTF_Font %s ***\n", path.c_str());
@@ -110,6 +114,8 @@ bool TextRenderer::LoadFont(const std::string& path)
     auto old = Fonts.find(path);
     if (old != Fonts.end()) TTF_CloseFont(old->second);
     Fonts[path] = font;
+    // The font reads from these bytes: they move in only once the old font is closed.
+    FontFiles[path] = std::move(bytes);
     return true;
 }
 
@@ -235,5 +241,6 @@ void TextRenderer::Release()
     if (TTF_WasInit())
         for (auto& f : Fonts) TTF_CloseFont(f.second);
     Fonts.clear();
+    FontFiles.clear();
     TextQueue.clear();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ class TextRenderer
     void Release();
 
     std::map<std::string, TTF_Font*> Fonts;
+    // Each font's file, read whole: SDL_ttf reads glyphs from it for the font's life, and a file
+    // kept open could not be replaced or removed on Windows while the game runs.
+    std::map<std::string, std::unique_ptr<std::string>> FontFiles;
     std::vector<TextRequest> TextQueue;
     int textsDrawn = 0; // requests whose font was found, over the run
     int rasterised = 0; // texts rasterised and uploaded, over the run

@@ -78,7 +78,7 @@ cmake_lib() {
   shift 2
   cmake -S "$src" -B "$work/build-$name" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="/usr/$host;$prefix" "$@" >/dev/null
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" "$@" >/dev/null
   cmake --build "$work/build-$name" -j"$jobs" >/dev/null
   cmake --install "$work/build-$name" >/dev/null
 }
@@ -137,8 +137,15 @@ build_gtest() {
   cmake_lib /usr/src/googletest gtest -DBUILD_SHARED_LIBS=OFF
 }
 
+# The header-only libraries and the MinGW-w64 runtime pieces linked into the programs ship
+# their licences in the zip too.
 build_headers() {
   cp -r /usr/include/rapidjson /usr/include/glm /usr/include/stb "$prefix/include/"
+  cp /usr/share/doc/rapidjson-dev/copyright "$prefix/licenses/RapidJSON.txt"
+  cp /usr/share/doc/libglm-dev/copyright "$prefix/licenses/glm.txt"
+  cp /usr/share/doc/libstb-dev/copyright "$prefix/licenses/stb.txt"
+  cp /usr/share/doc/mingw-w64-common/copyright "$prefix/licenses/MinGW-w64-runtime.txt"
+  cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/licenses/GCC-runtime-libraries.txt"
 }
 
 # Each library once: a stamp marks it built, so an interrupted first build resumes.
@@ -169,9 +176,11 @@ if [ "${1:-}" = "--libs" ]; then
 fi
 
 start=$SECONDS
-cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release \
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S "$root" -B "$out" "${launcher[@]}" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$prefix" \
-  -DCMAKE_FIND_ROOT_PATH="/usr/$host;$prefix" -DBELLRUN_BENCH=OFF \
+  -DCMAKE_FIND_ROOT_PATH="$prefix" -DBELLRUN_BENCH=OFF \
   -DBELLRUN_WINDOWS_LICENSES="$prefix/licenses" ${BELLRUN_WINDOWS_CMAKE_ARGS:-}
 cmake --build "$out" -j"$jobs"
 (cd "$out" && cpack -G ZIP >/dev/null)
