@@ -19,8 +19,10 @@ void SetDataRoot(const std::string& dir);
 const std::string& DataRoot();
 std::string DataPath(const std::string& relative);
 
-// Finds the data root when none was given: beside the executable, then the working directory.
-std::string FindDataRoot();
+// Finds the data root when none was given (a folder holding "System/"): beside the program,
+// then the installed data folder, then "data" in the working folder. Empty when none is there;
+// lookedIn then lists every folder tried, in order.
+std::string FindDataRoot(std::vector<std::string>* lookedIn = nullptr);
 
 // Reads a whole file (a path as given, not resolved). False when missing, unreadable or larger
 // than limit; the caller reports.

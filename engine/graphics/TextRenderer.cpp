@@ -76,7 +76,7 @@ TextRenderer& TextRenderer::Get()
 
 TextRenderer::TextRenderer()
 {
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) std::printf("*** Error initializing SDL_ttf ***\n");
+    if (TTF_WasInit() == 0 && TTF_Init() != 0) LogPrintf("*** Error initializing SDL_ttf ***\n");
 }
 
 void TextRenderer::InitGpu()
@@ -104,13 +104,23 @@ bool TextRenderer::LoadFont(const std::string& path)
     TTF_Font* font = TTF_WasInit() ? TTF_OpenFont(Files::DataPath(path).c_str(), 72) : nullptr;
     if (!font)
     {
-        std::printf("*** Error initializing TTF_Font %s ***\n", path.c_str());
+        LogPrintf("*** Error initializing TTF_Font %s ***\n", path.c_str());
         return false;
     }
     auto old = Fonts.find(path);
     if (old != Fonts.end()) TTF_CloseFont(old->second);
     Fonts[path] = font;
     return true;
+}
+
+float TextRenderer::Aspect(const std::string& fontName, const std::string& text) const
+{
+    auto it = Fonts.find(fontName);
+    int w = 0, h = 0;
+    if (it == Fonts.end() || text.empty() || TTF_SizeUTF8(it->second, text.c_str(), &w, &h) != 0 ||
+        h <= 0)
+        return 0.0f;
+    return static_cast<float>(w) / static_cast<float>(h);
 }
 
 void TextRenderer::DrawQueued()
@@ -128,7 +138,7 @@ void TextRenderer::RenderText(const TextRequest& request)
     auto it = Fonts.find(request.fontName);
     if (it == Fonts.end())
     {
-        std::printf("Font %s not found\n", request.fontName.c_str());
+        LogPrintf("Font %s not found\n", request.fontName.c_str());
         return;
     }
     ++textsDrawn;

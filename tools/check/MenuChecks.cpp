@@ -30,7 +30,9 @@ const std::set<std::string> kFunctions = {"NewGame",
                                           "SaveYes",
                                           "RestartLevelYes",
                                           "RestartGameYes",
-                                          "Credits"};
+                                          "Credits",
+                                          "MusicVolume",
+                                          "EffectsVolume"};
 
 // The menu each opening click function shows; the level must hold it.
 const std::map<std::string, std::string> kOpens = {{"Controls", "ControlsMenu.json"},

@@ -1,0 +1,57 @@
+#include "game/menus/MenuNotice.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/FrameRateController.h"
+#include "engine/core/WindowManager.h"
+#include "engine/graphics/TextRenderer.h"
+
+namespace
+{
+constexpr float kShowMs = 2000.0f;
+const char* const kFont = "Fonts/Pixel_Countdown.ttf";
+// Below every menu panel, in the light ink that reads on the night scene behind them.
+constexpr float kCentreY = -0.917f;
+constexpr float kHeight = 0.1f;
+
+struct Notice
+{
+    std::string text;
+    float leftMs = 0.0f;
+    long frame = -1;
+};
+Notice gNotice;
+} // namespace
+
+void ShowMenuNotice(const std::string& text)
+{
+    gNotice.text = text;
+    gNotice.leftMs = kShowMs;
+    gNotice.frame = -1;
+}
+
+const std::string& CurrentMenuNotice()
+{
+    if (gNotice.leftMs <= 0.0f) gNotice.text.clear();
+    return gNotice.text;
+}
+
+void DrawMenuNotice()
+{
+    long frame = Engine::Get().FramesRun();
+    if (gNotice.leftMs <= 0.0f || frame == gNotice.frame) return;
+    gNotice.frame = frame;
+    gNotice.leftMs -= static_cast<float>(FrameRateController::Get().frameBudgetMs);
+    WindowManager& window = WindowManager::Get();
+    float aspect = TextRenderer::Get().Aspect(kFont, gNotice.text);
+    if (aspect <= 0.0f || window.width <= 0 || window.height <= 0) return;
+    TextRequest text;
+    text.fontName = kFont;
+    text.text = gNotice.text;
+    text.position = glm::vec3(0.0f, kCentreY, 0.0f);
+    // The text keeps its own proportions whatever the window's shape.
+    float width = aspect * kHeight * static_cast<float>(window.height) / window.width;
+    text.scale = glm::vec3(width, kHeight, 1.0f);
+    text.r = 245, text.g = 225, text.b = 150;
+    text.screenSpace = true;
+    TextRenderer::Get().QueueText(text);
+}
