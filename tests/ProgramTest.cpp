@@ -2,6 +2,9 @@
 // stops on, and the log it leaves.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
+#include <filesystem>
 #include <string>
 
 #include "engine/core/RunOptions.h"
@@ -41,4 +44,114 @@ TEST(Program, HelpVersionAndBadSwitchesAnswerWithTheirStatus)
          {"--data", "--level", "--frames", "--windowed", "--size", "--headless", "--fixed-clock",
           "--input", "--dump", "--screenshot", "--seed", "--editor", "--version"})
         EXPECT_NE(help.find(sw), std::string::npos) << sw;
+}
+
+namespace
+{
+namespace fs = std::filesystem;
+
+std::string Quoted(const fs::path& p)
+{
+    return "\"" + p.string() + "\"";
+}
+
+// Lines of text that hold needle.
+int LinesWith(const std::string& text, const std::string& needle)
+{
+    int count = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+        ++count;
+    return count;
+}
+} // namespace
+
+TEST(Program, NoDataFolderStopsBeforeAnyWindowNamingWhereItLooked)
+{
+    SDL_setenv("BELLRUN_NO_MESSAGE_BOX", "1", 1);
+    // A copy of the program alone in a folder, started from there: nothing beside it, nothing
+    // in the working folder.
+    fs::path dir = TestSupport::MakeTempDir("nodata");
+    fs::path program = dir / "bellrun";
+    fs::copy_file(BELLRUN_BINARY, program);
+    fs::permissions(program, fs::perms::owner_exec, fs::perm_options::add);
+    std::string out;
+    int status = TestSupport::RunCommand("cd " + Quoted(dir) + " && SDL_VIDEODRIVER=dummy " +
+                                             Quoted(program) + " --windowed --frames 2",
+                                         &out);
+    if (out.find("cannot create the window") != std::string::npos)
+        GTEST_SKIP() << "the game's data is installed on this machine:\n" << out;
+    EXPECT_EQ(status, 1) << out;
+    EXPECT_NE(out.find("looked in " + (dir / "data").string()), std::string::npos) << out;
+    EXPECT_NE(out.find("--data DIR"), std::string::npos) << out;
+    // One line on standard output, the same on standard error; nothing was opened.
+    EXPECT_EQ(LinesWith(out, "data folder was not found"), 2) << out;
+    EXPECT_EQ(LinesWith(out, "bellrun: data:"), 1) << out;
+    EXPECT_EQ(out.find("Corvane"), std::string::npos) << out;
+    EXPECT_EQ(out.find("window"), std::string::npos) << out;
+
+    status = TestSupport::RunGame("--headless --data " + Quoted(dir / "nowhere"), &out);
+    EXPECT_EQ(status, 1) << out;
+    EXPECT_NE(out.find((dir / "nowhere").string() + " given with --data does not exist"),
+              std::string::npos)
+        << out;
+    fs::remove_all(dir);
+}
+
+TEST(Program, NoOpenGl33ContextStopsSayingWhatWasAskedAndWhatTheDriverOffers)
+{
+    SDL_setenv("BELLRUN_NO_MESSAGE_BOX", "1", 1);
+    fs::path root = TestSupport::MakeMiniDataRoot("nogl");
+    const std::string run = " --frames 5 --data " + Quoted(root);
+    std::string out;
+    // The dummy video driver has no OpenGL at all.
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    EXPECT_EQ(TestSupport::RunGame("--windowed" + run, &out), 1) << out;
+    EXPECT_NE(out.find("asked for an OpenGL 3.3 core profile window, the video driver \"dummy\""),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(LinesWith(out, "OpenGL 3.3"), 2) << "standard output and standard error\n" << out;
+    EXPECT_EQ(out.find("Total Levels"), std::string::npos) << "stopped before the game\n" << out;
+    // A headless run needs no GL.
+    EXPECT_EQ(TestSupport::RunGame("--headless" + run, &out), 0) << out;
+    // A driver that offers only OpenGL 3.1 (Mesa told so, on the offscreen driver).
+    SDL_setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    SDL_setenv("MESA_GL_VERSION_OVERRIDE", "3.1", 1);
+    EXPECT_EQ(TestSupport::RunGame("--windowed" + run, &out), 1) << out;
+    EXPECT_NE(out.find("cannot create an OpenGL 3.3 context: asked for OpenGL 3.3 core profile, "
+                       "the driver offers "),
+              std::string::npos)
+        << out;
+    if (out.find("offers OpenGL ") != std::string::npos)
+    {
+        EXPECT_NE(out.find("offers OpenGL 3.1"), std::string::npos) << out;
+    }
+    fs::remove_all(root);
+}
+
+TEST(Program, KeepsTheLastRunsOutputInTheLogFile)
+{
+    fs::path home = TestSupport::MakeTempDir("loghome");
+    SDL_setenv("HOME", home.string().c_str(), 1);
+    SDL_setenv("XDG_DATA_HOME", (home / "share").string().c_str(), 1);
+    const fs::path log = home / "share/Corvane/Bellrun/bellrun.log";
+    fs::path root = TestSupport::MakeMiniDataRoot("log");
+    const std::string data = " --headless --frames 3 --data " + Quoted(root);
+    std::string out;
+    ASSERT_EQ(TestSupport::RunGame("--level Play.json" + data, &out), 0) << out;
+    std::string first = TestSupport::ReadText(log);
+    // From the first line (printed before the file opened) to the last.
+    EXPECT_EQ(first.rfind((home / "share/Corvane/Bellrun/").string() + "\n", 0), 0u) << first;
+    EXPECT_NE(first.find("Total Levels : 3"), std::string::npos) << first;
+    EXPECT_NE(first.find("Serializing Level : Play.json"), std::string::npos) << first;
+    EXPECT_EQ(first, out) << "the log holds what standard output showed";
+    // The next run replaces it, a failed one too.
+    ASSERT_EQ(TestSupport::RunGame("--level Last.json" + data, &out), 0) << out;
+    std::string second = TestSupport::ReadText(log);
+    EXPECT_NE(second.find("Serializing Level : Last.json"), std::string::npos) << second;
+    EXPECT_EQ(second.find("Serializing Level : Play.json"), std::string::npos) << second;
+    EXPECT_EQ(TestSupport::RunGame("--headless --data " + Quoted(home / "gone"), &out), 1);
+    EXPECT_NE(TestSupport::ReadText(log).find("given with --data does not exist"),
+              std::string::npos);
+    fs::remove_all(root);
+    fs::remove_all(home);
 }

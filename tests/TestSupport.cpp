@@ -85,7 +85,12 @@ fs::path TestSupport::MakeMiniDataRoot(const std::string& tag)
 
 int TestSupport::RunGame(const std::string& args, std::string* output)
 {
-    std::string command = std::string("SDL_AUDIODRIVER=dummy \"") + BELLRUN_BINARY + "\" " + args;
+    return RunCommand(std::string("SDL_AUDIODRIVER=dummy \"") + BELLRUN_BINARY + "\" " + args,
+                      output);
+}
+
+int TestSupport::RunCommand(const std::string& command, std::string* output)
+{
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (!pipe) return -1;
     std::string text;

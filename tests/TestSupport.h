@@ -23,6 +23,8 @@ namespace TestSupport
 std::filesystem::path MakeMiniDataRoot(const std::string& tag);
 // Runs the real bellrun binary with arguments; returns its exit status, stdout in output.
 int RunGame(const std::string& args, std::string* output = nullptr);
+// Runs a shell command line; its exit status, standard output and error in output.
+int RunCommand(const std::string& command, std::string* output = nullptr);
 } // namespace TestSupport
 
 namespace TestSupport
