@@ -44,6 +44,12 @@ const std::map<std::string, std::string> kOpens = {{"Controls", "ControlsMenu.js
                                                    {"RestartGame", "ConfirmRestartGameMenu.json"},
                                                    {"Credits", "CreditsMenu.json"}};
 
+// Questions whose "Yes" loses something: a menu opens on its first button, so "No" comes first.
+const std::map<std::string, std::string> kNoFirst = {{"ConfirmQuitMenu.json", "QuitNo"},
+                                                     {"ConfirmMainMenu.json", "Back"},
+                                                     {"ConfirmRestartLevelMenu.json", "Back"},
+                                                     {"ConfirmRestartGameMenu.json", "Back"}};
+
 const std::set<std::string> kFonts = {"Fonts/Pixel_Countdown.ttf", "Fonts/Serif_Bold.ttf",
                                       "Fonts/Facet_Regular.ttf", "Fonts/EraserRegular.ttf"};
 
@@ -129,6 +135,11 @@ std::map<std::string, Archetype> ReadArchetypes(const std::string& data, Report&
         }
         for (unsigned i = 0; i < doc["Buttons"].Size(); ++i)
             CheckButton(file, "Buttons[" + std::to_string(i) + "]", doc["Buttons"][i], a, rep);
+        auto noFirst = kNoFirst.find(name);
+        if (noFirst != kNoFirst.end() && (a.functions.empty() || a.functions[0] != noFirst->second))
+            rep.Error(file, "Buttons",
+                      "the first button the question opens on must answer no (\"" +
+                          noFirst->second + "\")");
     }
     return out;
 }
