@@ -101,6 +101,7 @@ bool Engine::ChooseDataRoot()
         if (std::filesystem::is_directory(options_.dataDir, ec))
         {
             Files::SetDataRoot(options_.dataDir);
+            LogLine("data: reading the game's data from %s", Files::DataRoot().c_str());
             return true;
         }
         LogFatal("data: the data folder %s given with --data does not exist",
@@ -112,6 +113,8 @@ bool Engine::ChooseDataRoot()
     if (!root.empty())
     {
         Files::SetDataRoot(root);
+        // Which copy of the data a run read: the first thing to know about a bug report.
+        LogLine("data: reading the game's data from %s", Files::DataRoot().c_str());
         return true;
     }
     std::string places;
