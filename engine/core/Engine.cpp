@@ -16,6 +16,7 @@
 #include "engine/core/Log.h"
 #include "engine/core/Random.h"
 #include "engine/core/Settings.h"
+#include "engine/core/StartupClock.h"
 #include "engine/core/StateDump.h"
 #include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
@@ -70,6 +71,7 @@ bool Engine::OpenPlatform()
         SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
     platformOpen_ = true;
+    StartupMark("platform");
     LogPrintf("%s\n", prefPath.c_str());
     GameSettings settings = LoadSettings(prefPath);
     ApplyAudioSettings(settings);
@@ -83,6 +85,8 @@ bool Engine::OpenPlatform()
         // A blank window that runs on helps nobody: without its GL context the game stops.
         if (!window.Open(fullscreen, options_.width, options_.height)) return false;
         if (!options_.windowed && !fullscreen) window.SetFullscreen(false);
+        // Mostly the graphics driver loading itself: its libraries, its screen, the context.
+        StartupMark("window");
     }
     else
     {
@@ -127,6 +131,7 @@ bool Engine::ChooseDataRoot()
 int Engine::Init(const RunOptions& options)
 {
     options_ = options;
+    StartupClockReset();
     AllowFatalMessageBox(!options.headless);
     if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
     {
@@ -146,12 +151,19 @@ int Engine::Init(const RunOptions& options)
             return 2;
         }
     }
+    StartupMark("data root");
     if (!OpenPlatform()) return 1;
     InputManager::Get().TakeKeyboardSnapshot();
     InputManager::Get().OpenControllers(prefPath);
     Hooks().StartEditor();
+    StartupMark("input, editor");
     ResourceManager::Get().PreLoad();
+    StartupMark("preload");
     if (!options.headless) AudioSettings::Get().Open();
+    StartupMark("audio");
+    // The shader programs; the first level request would make them anyway.
+    GraphicsManager::Get();
+    StartupMark("shaders");
     LevelManager& levels = LevelManager::Get();
     if (!options.level.empty())
     {
@@ -165,6 +177,7 @@ int Engine::Init(const RunOptions& options)
     {
         levels.GoToFirstLevel();
     }
+    StartupMark("levels, music");
     TextRenderer& text = TextRenderer::Get();
     for (const char* font : kFonts)
     {
@@ -176,6 +189,7 @@ int Engine::Init(const RunOptions& options)
             return 1;
         }
     }
+    StartupMark("fonts");
     Hooks().SetEditorOpen(options.editor);
     started_ = true;
     return 0;
