@@ -355,16 +355,16 @@ TEST_F(MenuFlow, VolumesStepByTenthsAndTheMutesGiveThemBack)
     // A press steps up and wraps past full; left and right stop at the ends.
     RunClickFunction(kClickMusicVolume, music);
     EXPECT_EQ(audio.MusicPercent(), 0);
-    EXPECT_EQ(music.text, "Music Volume: 0%");
+    EXPECT_EQ(music.text, "Music Volume:   0%");
     StepSetting(music, -1);
     EXPECT_EQ(audio.MusicPercent(), 0);
     StepSetting(music, +1);
     StepSetting(music, +1);
-    EXPECT_EQ(music.text, "Music Volume: 20%");
+    EXPECT_EQ(music.text, "Music Volume:  20%");
     StepSetting(effects, +1);
     EXPECT_EQ(audio.EffectsPercent(), 100);
     StepSetting(effects, -1);
-    EXPECT_EQ(effects.text, "Effects Volume: 90%");
+    EXPECT_EQ(effects.text, "Effects Volume:  90%");
     // Every effect is scaled; muting all silences it and unmuting gives the chosen level back.
     EXPECT_EQ(audio.EffectVolume(100), 90);
     MenuButton muteAll;

@@ -163,6 +163,14 @@ void LoadGame()
     LevelManager::Get().levelChangePending = true;
 }
 
+// "100%", " 90%", "  0%": the menus' face has even widths, so a padded label fills its click box
+// (sized for "100%") without being stretched.
+std::string Percent(int percent)
+{
+    std::string digits = std::to_string(percent);
+    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, ' ') + digits + "%";
+}
+
 // Percent steps of the two volumes: a press goes up and wraps, left and right stop at the ends.
 void SetVolume(int function, int percent)
 {
@@ -222,9 +230,9 @@ std::string ToggleLabel(int clickFunction)
     case kClickMuteAll:
         return audio.muteAll ? "Unmute All Audio" : "Mute All Audio";
     case kClickMusicVolume:
-        return "Music Volume: " + std::to_string(audio.MusicPercent()) + "%";
+        return "Music Volume: " + Percent(audio.MusicPercent());
     case kClickEffectsVolume:
-        return "Effects Volume: " + std::to_string(audio.EffectsPercent()) + "%";
+        return "Effects Volume: " + Percent(audio.EffectsPercent());
     default:
         return std::string();
     }

@@ -40,7 +40,7 @@ void RunClickFunction(int number, MenuButton& button);
 void ShowMenu(const std::string& fileName);
 
 // The label a toggle shows for the current flags (it offers the opposite), or a volume setting
-// for its current value ("Music Volume: 70%"); empty for any other button.
+// for its current value ("Music Volume:  70%"); empty for any other button.
 std::string ToggleLabel(int clickFunction);
 // A setting with steps (the volumes), which left and right change.
 bool IsStepSetting(int clickFunction);

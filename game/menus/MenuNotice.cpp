@@ -1,5 +1,7 @@
 #include "game/menus/MenuNotice.h"
 
+#include <algorithm>
+
 #include "engine/core/Engine.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/WindowManager.h"
@@ -13,34 +15,42 @@ const char* const kFont = "Fonts/Pixel_Countdown.ttf";
 constexpr float kCentreY = -0.917f;
 constexpr float kHeight = 0.1f;
 
+// The line goes at a frame, not after so many frames drawn: played on without a menu (resumed
+// at once), it must not wait for the next pause to finish its time.
 struct Notice
 {
     std::string text;
-    float leftMs = 0.0f;
-    long frame = -1;
+    long untilFrame = 0;
+    long drawnFrame = -1;
 };
 Notice gNotice;
+
+bool Showing()
+{
+    return !gNotice.text.empty() && Engine::Get().FramesRun() < gNotice.untilFrame;
+}
 } // namespace
 
 void ShowMenuNotice(const std::string& text)
 {
+    const double budget =
+        std::max(1.0, static_cast<double>(FrameRateController::Get().frameBudgetMs));
     gNotice.text = text;
-    gNotice.leftMs = kShowMs;
-    gNotice.frame = -1;
+    gNotice.untilFrame = Engine::Get().FramesRun() + static_cast<long>(kShowMs / budget) + 1;
+    gNotice.drawnFrame = -1;
 }
 
 const std::string& CurrentMenuNotice()
 {
-    if (gNotice.leftMs <= 0.0f) gNotice.text.clear();
+    if (!Showing()) gNotice.text.clear();
     return gNotice.text;
 }
 
 void DrawMenuNotice()
 {
     long frame = Engine::Get().FramesRun();
-    if (gNotice.leftMs <= 0.0f || frame == gNotice.frame) return;
-    gNotice.frame = frame;
-    gNotice.leftMs -= static_cast<float>(FrameRateController::Get().frameBudgetMs);
+    if (!Showing() || frame == gNotice.drawnFrame) return;
+    gNotice.drawnFrame = frame;
     WindowManager& window = WindowManager::Get();
     float aspect = TextRenderer::Get().Aspect(kFont, gNotice.text);
     if (aspect <= 0.0f || window.width <= 0 || window.height <= 0) return;
