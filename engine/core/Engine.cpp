@@ -128,6 +128,22 @@ bool Engine::ChooseDataRoot()
     return false;
 }
 
+bool Engine::LoadFonts()
+{
+    TextRenderer& text = TextRenderer::Get();
+    for (const char* font : kFonts)
+    {
+        if (!text.LoadFont(font))
+        {
+            LogPrintf("ERROR LOADING FONT! EXITING!\n");
+            LogFatal("data: cannot open the font %s%s; the game cannot start without it",
+                     Files::DataRoot().c_str(), font);
+            return false;
+        }
+    }
+    return true;
+}
+
 int Engine::Init(const RunOptions& options)
 {
     options_ = options;
@@ -178,17 +194,7 @@ int Engine::Init(const RunOptions& options)
         levels.GoToFirstLevel();
     }
     StartupMark("levels, music");
-    TextRenderer& text = TextRenderer::Get();
-    for (const char* font : kFonts)
-    {
-        if (!text.LoadFont(font))
-        {
-            LogPrintf("ERROR LOADING FONT! EXITING!\n");
-            LogFatal("data: cannot open the font %s%s; the game cannot start without it",
-                     Files::DataRoot().c_str(), font);
-            return 1;
-        }
-    }
+    if (!LoadFonts()) return 1;
     StartupMark("fonts");
     Hooks().SetEditorOpen(options.editor);
     started_ = true;

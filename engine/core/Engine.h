@@ -52,6 +52,8 @@ class Engine
     bool OpenPlatform();
     // --data, or the first data folder found; false after a fatal line naming where it looked.
     bool ChooseDataRoot();
+    // The four fonts; false after the fatal lines when one is missing.
+    bool LoadFonts();
     void DebugKeys();
     void PauseKey();
     void CameraFollow();
