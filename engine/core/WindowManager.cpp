@@ -92,9 +92,12 @@ bool WindowManager::Open(bool fullscreen, int w, int h)
     if (!glContext)
     {
         std::string why = SDL_GetError();
+        std::string offered = OfferedContext(window);
+        // The driver is loaded now, context or not: kept, as after any run (see Close).
+        PinLoadedLibraries();
         LogFatal("window: cannot create an OpenGL 3.3 context: asked for OpenGL 3.3 core profile, "
                  "the driver offers %s (%s)",
-                 OfferedContext(window).c_str(), why.c_str());
+                 offered.c_str(), why.c_str());
         return false;
     }
     glewExperimental = GL_TRUE;
