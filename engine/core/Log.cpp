@@ -12,6 +12,14 @@ std::FILE* g_file = nullptr;
 std::string g_early;
 constexpr size_t kEarlyLimit = 256 * 1024;
 bool g_boxAllowed = false;
+SDL_LogOutputFunction g_sdlOutput = nullptr;
+void* g_sdlOutputData = nullptr;
+
+// SDL's own messages belong in the run's log too (it writes them to standard error itself).
+void SdlLogToRunLog(void*, int, SDL_LogPriority, const char* message)
+{
+    LogLine("%s", message);
+}
 
 void Emit(const char* text, size_t n)
 {
@@ -107,12 +115,16 @@ bool OpenLogFile(const std::string& path)
     std::fwrite(g_early.data(), 1, g_early.size(), g_file);
     std::fflush(g_file);
     std::string().swap(g_early);
+    SDL_LogGetOutputFunction(&g_sdlOutput, &g_sdlOutputData);
+    SDL_LogSetOutputFunction(SdlLogToRunLog, nullptr);
     return true;
 }
 
 void CloseLogFile()
 {
-    if (g_file) std::fclose(g_file);
+    if (!g_file) return;
+    SDL_LogSetOutputFunction(g_sdlOutput, g_sdlOutputData);
+    std::fclose(g_file);
     g_file = nullptr;
 }
 
