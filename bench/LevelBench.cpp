@@ -8,6 +8,10 @@
 // --repeat N plays every level N times and adds the middle of the runs' medians and of their
 // p95s: on a shared machine one run's p95 moves by several milliseconds.
 //
+// --steps also prints where each run's start-up went, step by step. A cold start (a machine
+// whose GL driver has not compiled the game's shaders yet) is had with an empty shader cache:
+// MESA_SHADER_CACHE_DIR=$(mktemp -d) for Mesa.
+//
 // --headless plays the same runs with no window and no GPU: what is timed is the engine's CPU
 // work per frame (update, physics, the draw walk with nothing to draw to).
 // With no level it runs itself once per level (the engine is a process-wide singleton, and each
@@ -28,6 +32,7 @@
 #include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
 #include "engine/core/GameHooks.h"
+#include "engine/core/StartupClock.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Gpu.h"
 
@@ -77,9 +82,31 @@ double TimedFrame(Engine& engine)
     return ms;
 }
 
+// Where start-up went: the program's loading before Init, each step of Init, the first frame
+// (no level yet) and the level's load; then the level's first frame, where the driver compiles
+// what it draws with (on a machine without its shader cache, most of a cold start).
+void PrintStartupSteps(const char* level, double startup, double firstFrame, double levelLoad,
+                       const std::vector<double>& ms)
+{
+    double inInit = 0.0;
+    std::string steps;
+    for (const StartupStep& step : StartupSteps())
+    {
+        inInit += step.ms;
+        steps +=
+            std::string(step.name) + " " + std::to_string(static_cast<int>(step.ms + 0.5)) + ", ";
+    }
+    std::printf("%-20s start-up steps (ms): before Init %.0f, %sfirst frame %.0f, level load "
+                "%.0f; then the level's first frame %.0f\n",
+                level, startup - inInit - firstFrame - levelLoad, steps.c_str(), firstFrame,
+                levelLoad, ms.empty() ? 0.0 : ms[0]);
+}
+
 // The tree whose data and runs are played (--source DIR; a copy, to measure an older build).
 std::string g_source = BELLRUN_SOURCE_DIR;
 bool g_headless = false;
+// --steps: each run also prints where its start-up went.
+bool g_steps = false;
 
 int RunLevel(const LevelRun& run, int width, int height, Clock::time_point processStart)
 {
@@ -101,10 +128,13 @@ int RunLevel(const LevelRun& run, int width, int height, Clock::time_point proce
                     g_headless ? "the engine did not start" : "no GL context (run under xvfb-run)");
         return 1;
     }
-    TimedFrame(engine);
+    Clock::time_point f0 = Clock::now();
+    double firstFrame = TimedFrame(engine);
+    double levelLoad = Ms(Clock::now() - f0) - firstFrame;
     double startup = Ms(Clock::now() - processStart);
     std::vector<double> ms;
     while (engine.running) ms.push_back(TimedFrame(engine));
+    if (!g_headless) PrintStartupSteps(run.level, startup, firstFrame, levelLoad, ms);
     Clock::time_point s0 = Clock::now();
     engine.Shutdown();
     double shutdown = Ms(Clock::now() - s0);
@@ -152,6 +182,8 @@ int main(int argc, char** argv)
             g_source = argv[++i];
         else if (!std::strcmp(argv[i], "--headless"))
             g_headless = true;
+        else if (!std::strcmp(argv[i], "--steps"))
+            g_steps = true;
         else if (!std::strcmp(argv[i], "--repeat") && i + 1 < argc)
             repeat = std::max(1, std::atoi(argv[++i]));
         else
@@ -168,9 +200,11 @@ int main(int argc, char** argv)
     for (const LevelRun& run : kRuns)
     {
         // Quiet children: the game's own lines would bury the figures.
-        std::string cmd = std::string("'") + argv[0] + "' --size " + std::to_string(width) + "x" +
-                          std::to_string(height) + " --source '" + g_source + "' " +
-                          (g_headless ? "--headless " : "") + run.level + " | grep -a ' frames '";
+        std::string cmd =
+            std::string("'") + argv[0] + "' --size " + std::to_string(width) + "x" +
+            std::to_string(height) + " --source '" + g_source + "' " +
+            (g_headless ? "--headless " : "") + run.level +
+            (g_steps ? " | grep -a ' frames \\|start-up steps'" : " | grep -a ' frames '");
         std::vector<double> medians, p95s;
         for (int r = 0; r < repeat; ++r)
         {

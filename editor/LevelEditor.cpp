@@ -88,10 +88,10 @@ void LevelEditor::ReadPalettes()
         for (size_t i = 0; i < list.Size(); ++i)
         {
             palette.push_back(list.At(i).AsString(""));
-            std::printf("%s\n", palette.back().c_str());
+            LogPrintf("%s\n", palette.back().c_str());
         }
         paletteSizes[k.second] = static_cast<unsigned>(list.Size());
-        std::printf("%zu\n", list.Size());
+        LogPrintf("%zu\n", list.Size());
     }
 }
 
@@ -102,7 +102,7 @@ bool LevelEditor::SaveLevelAndMap()
     if (!Writable("map", map.GetMapName()) || !Writable("level", level)) return false;
     const bool mapSaved = map.SaveMap();
     const bool levelSaved = WriteLevelFile(Files::DataPath("GameData/Levels/" + level));
-    std::printf("Save Level and Map\n");
+    LogPrintf("Save Level and Map\n");
     return mapSaved && levelSaved;
 }
 

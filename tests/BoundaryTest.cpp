@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 #include "engine/data/FileSystem.h"
 #include "engine/data/LevelManager.h"
@@ -213,6 +214,38 @@ TEST(Boundary, FileCutAtEveryByte)
         // Whole, the file loads.
         Load(cut.target, cut.text);
         EXPECT_NE(Made(), nullptr) << cut.target;
+    }
+}
+
+TEST(Boundary, MoreAfterTheValueIsAsMalformedAsACutFile)
+{
+    // The lines a reader says about the input, with the parser's own reason taken out:
+    // "offset 3: The document root must not be followed by other values" and "offset 1: Missing
+    // a name for object member" say the same.
+    auto said = [](const char* target, const std::string& text)
+    {
+        std::string out = Load(target, text), lines;
+        size_t start = 0;
+        for (size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1)
+        {
+            std::string line = out.substr(start, end - start);
+            if (line.find("offset ") != std::string::npos)
+                lines += std::regex_replace(line, std::regex("offset [0-9]+: [^)]*"), "?") + "\n";
+        }
+        return lines;
+    };
+    // The level list is read through the document cache as levels are ("Level").
+    for (const char* target : {"Level", "Map", "Save", "Archetype", "Menu", "Settings", "Preload",
+                               "Palette", "Record", "Script"})
+    {
+        SCOPED_TRACE(target);
+        const std::string malformed = said(target, "[");
+        EXPECT_FALSE(malformed.empty());
+        // A value then another, then garbage; a file half overwritten by a longer one.
+        for (const std::string& text :
+             {std::string("[] []"), std::string("{} garbage"), std::string("[][]"),
+              Shipped("System/LevelList.json") + "]"})
+            EXPECT_EQ(said(target, text), malformed) << text;
     }
 }
 

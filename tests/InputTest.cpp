@@ -106,6 +106,51 @@ TEST(Input, StickValuesUseTheDeadZoneAndTruncate)
     EXPECT_EQ(in.leftStickY, 20.0f);
 }
 
+TEST(Input, AnalogueTriggersPressLtAndRtOncePerPullPastHalfTravel)
+{
+    InputManager& in = InputManager::Get();
+    auto trigger = [&in](int axis, int value)
+    {
+        SDL_Event e = Make(SDL_CONTROLLERAXISMOTION);
+        e.caxis.axis = static_cast<Uint8>(axis);
+        e.caxis.value = static_cast<Sint16>(value);
+        in.Inject(e);
+    };
+    struct Step
+    {
+        int axis, value;
+        bool lt, rt; // IsButtonDown in the frame of the event
+    };
+    const Step steps[] = {
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 12000, false, false}, // short of half travel
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 20000, true, false},  // past it: pressed
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767, false, false}, // held on: once per pull
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 15000, false, false}, // easing back a little
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 30000, false, false}, // ...is not a second pull
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 0, false, false},     // let go
+        {SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767, false, true},
+        {SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767, true, false}, // a second pull
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(std::to_string(step.axis) + " at " + std::to_string(step.value));
+        trigger(step.axis, step.value);
+        Frame();
+        EXPECT_EQ(in.IsButtonDown("LT"), step.lt);
+        EXPECT_EQ(in.IsButtonDown("RT"), step.rt);
+        EXPECT_EQ(in.keyDownThisFrame, step.lt || step.rt); // it wakes the title screen too
+    }
+    // Triggers are not sticks.
+    EXPECT_EQ(in.leftStickX, 0.0f);
+    EXPECT_EQ(in.rightStickY, 0.0f);
+    // A scripted run can pull them too.
+    ScriptedInput script;
+    std::string error;
+    EXPECT_TRUE(
+        script.LoadText(R"([{"frame": 1, "type": "axis", "axis": 5, "value": 32767}])", "t", error))
+        << error;
+}
+
 TEST(Input, ScriptedControllerConnects)
 {
     InputManager& in = InputManager::Get();
@@ -177,7 +222,8 @@ TEST(ScriptedInput, RefusesMalformedScriptsNamingTheEntry)
                          R"([{"type": "quit"}])",
                          R"([{"frame": 0, "type": "quit"}])",
                          R"([{"frame": 1, "type": "keydown", "key": "NoSuchKey"}])",
-                         R"([{"frame": 1, "type": "axis", "axis": 4, "value": 0}])",
+                         R"([{"frame": 1, "type": "axis", "axis": 6, "value": 0}])",
+                         R"([{"frame": 1, "type": "quit"}][])",
                          R"([{"frame": 1, "type": "axis", "axis": 1, "value": 40000}])",
                          R"([{"frame": 1, "type": "mousedown", "button": "middle"}])",
                          R"([{"frame": 1, "type": "window", "event": "shake"}])",

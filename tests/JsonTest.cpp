@@ -82,5 +82,11 @@ TEST(Json, ParserRefusesGarbageWithoutRecursing)
     EXPECT_TRUE(doc.IsNull());
     EXPECT_FALSE(ParseJson("{\"a\": ", doc, &error));
     EXPECT_FALSE(ParseJson("", doc, &error));
-    EXPECT_TRUE(ParseJson("{\"a\": 1} trailing", doc, &error)); // the value is complete
+    // A complete value with more after it is a damaged file (half overwritten by a longer one),
+    // not a file to read the front of; white space after it is fine.
+    EXPECT_FALSE(ParseJson("{\"a\": 1} trailing", doc, &error));
+    EXPECT_NE(error.find("must not be followed"), std::string::npos) << error;
+    EXPECT_TRUE(doc.IsNull());
+    EXPECT_FALSE(ParseJson("[][]", doc, &error));
+    EXPECT_TRUE(ParseJson("{\"a\": 1} \r\n\t ", doc, &error));
 }

@@ -14,6 +14,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "game/menus/ButtonList.h"
 #include "game/menus/MenuActions.h"
+#include "game/menus/MenuNotice.h"
 #include "tests/Harness.h"
 #include "tests/TestSupport.h"
 
@@ -300,4 +301,78 @@ TEST_F(MenuFlow, ControlsShowThePictureOfTheDeviceInUse)
     EXPECT_EQ(Menu("ControlsMenu.json")->Get<Sprite>()->TextureSlot, 0); // controller
     RunClickFunction(99, b); // outside the table: nothing
     RunClickFunction(-1, b);
+}
+
+TEST_F(MenuFlow, ARestingPointerLeavesTheKeysAloneAndEveryAnswerShows)
+{
+    HeadlessGame game(root, "Play.json");
+    ASSERT_EQ(game.status(), 0);
+    // Load Game with nothing saved: a line says so and nothing reloads.
+    MenuButton load;
+    RunClickFunction(kClickLoadGame, load);
+    EXPECT_EQ(CurrentMenuNotice(), "No saved game");
+    EXPECT_FALSE(LevelManager::Get().levelChangePending);
+    EXPECT_FALSE(LevelManager::Get().loadFromSave);
+    Press(game, "Escape");
+    game.Frames(1);
+    ButtonList* pause = List("PauseMenu.json");
+    // Moving onto "Quit" chooses it; resting there, Up still moves the selection, for good.
+    MouseTo(0.0f, -0.2f);
+    game.Frames(1);
+    EXPECT_EQ(pause->selectedIndex, 3);
+    Press(game, "Up");
+    game.Frames(3);
+    EXPECT_EQ(pause->selectedIndex, 2);
+    EXPECT_TRUE(pause->activeButtons[2]->selected);
+    EXPECT_FALSE(pause->activeButtons[3]->selected);
+    // Return presses the selection ("Save"), not the button under the pointer; yes: saved.
+    Press(game, "Return");
+    EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmSaveMenu.json"});
+    Press(game, "Return");
+    EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"});
+    EXPECT_EQ(CurrentMenuNotice(), "Game saved");
+    // The line stays two seconds while the menu is up, then goes.
+    game.Frames(100);
+    EXPECT_EQ(CurrentMenuNotice(), "Game saved");
+    game.Frames(40);
+    EXPECT_EQ(CurrentMenuNotice(), "");
+    // A click still presses the button under the resting pointer.
+    EXPECT_EQ(pause->selectedIndex, 0);
+    Click(game);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmQuitMenu.json"});
+}
+
+TEST_F(MenuFlow, VolumesStepByTenthsAndTheMutesGiveThemBack)
+{
+    HeadlessGame game(root, "Play.json");
+    ASSERT_EQ(game.status(), 0);
+    AudioSettings& audio = AudioSettings::Get();
+    MenuButton music, effects;
+    music.clickFunction = kClickMusicVolume;
+    effects.clickFunction = kClickEffectsVolume;
+    // A press steps up and wraps past full; left and right stop at the ends.
+    RunClickFunction(kClickMusicVolume, music);
+    EXPECT_EQ(audio.MusicPercent(), 0);
+    EXPECT_EQ(music.text, "Music Volume:   0%");
+    StepSetting(music, -1);
+    EXPECT_EQ(audio.MusicPercent(), 0);
+    StepSetting(music, +1);
+    StepSetting(music, +1);
+    EXPECT_EQ(music.text, "Music Volume:  20%");
+    StepSetting(effects, +1);
+    EXPECT_EQ(audio.EffectsPercent(), 100);
+    StepSetting(effects, -1);
+    EXPECT_EQ(effects.text, "Effects Volume:  90%");
+    // Every effect is scaled; muting all silences it and unmuting gives the chosen level back.
+    EXPECT_EQ(audio.EffectVolume(100), 90);
+    MenuButton muteAll;
+    RunClickFunction(kClickMuteAll, muteAll);
+    EXPECT_EQ(audio.EffectVolume(100), 0);
+    EXPECT_EQ(audio.EffectsPercent(), 90);
+    RunClickFunction(kClickMuteAll, muteAll);
+    EXPECT_EQ(audio.EffectVolume(100), 90);
+    std::string saved = TestSupport::ReadText(fs::path(Engine::Get().prefPath) / "settings.json");
+    EXPECT_NE(saved.find("\"MusicVolume\": 20"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"EffectsVolume\": 90"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"MuteAll\": false"), std::string::npos) << saved;
 }

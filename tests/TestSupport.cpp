@@ -118,12 +118,17 @@ int TestSupport::RunGame(const std::string& args, std::string* output)
     std::string command = "\"" + fs::path(BELLRUN_BINARY).make_preferred().string() + "\" " + args;
     // The command line is in the system's narrow encoding; the game reads it back as UTF-8.
     if (!g_prefFolder.empty()) command += " --pref \"" + g_prefFolder.string() + "\"";
-    command += " 2>&1";
+    return RunCommand(command, output);
+}
+
+
+int TestSupport::RunCommand(const std::string& command, std::string* output)
+{
 #if defined(_WIN32)
     // cmd.exe keeps the inner quotes when the whole line is quoted once more.
-    FILE* pipe = _popen(("\"" + command + "\"").c_str(), "rb");
+    FILE* pipe = _popen(("\"" + command + " 2>&1\"").c_str(), "rb");
 #else
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
 #endif
     if (!pipe) return -1;
     std::string text;

@@ -36,6 +36,8 @@ std::filesystem::path UseTempPrefFolder(const std::string& tag, std::filesystem:
                                         const std::string& user = "");
 // The folder UseTempPrefFolder chose, in UTF-8 as the engine takes paths ("" before).
 std::string TempPrefFolder();
+// Runs a shell command line; its exit status, standard output and error in output.
+int RunCommand(const std::string& command, std::string* output = nullptr);
 } // namespace TestSupport
 
 namespace TestSupport

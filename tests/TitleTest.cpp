@@ -183,11 +183,13 @@ TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
 {
     fs::path home = UseTempHome();
     fs::path dir = TestSupport::MakeTempDir("session");
-    // Skip, New Game; pause; Options, Mute Music, Back; Save, Yes; Quit (up wraps), Yes.
+    // Skip, New Game; pause; Options: music volume down three steps, Mute Music, Back; Save,
+    // Yes; Quit (up wraps), which opens on "No": over to "Yes", press.
     TestSupport::WriteText(
         dir, "first.json",
-        Script({"Return", "Return", "Escape", "Down", "Down", "Down", "Return", "Down", "Return",
-                "Down", "Down", "Return", "Down", "Return", "Return", "Up", "Return", "Return"}));
+        Script({"Return", "Return", "Escape", "Down",   "Down", "Down",   "Return", "Down",
+                "Left",   "Left",   "Left",   "Down",   "Down", "Return", "Down",   "Down",
+                "Return", "Down",   "Return", "Return", "Up",   "Return", "Down",   "Return"}));
     std::string out;
     std::string common = " --headless --data \"" + TestSupport::ShippedData().string() + "\"";
     int status =
@@ -200,6 +202,7 @@ TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
     EXPECT_EQ(dump.find("\"Frame\": 600"), std::string::npos); // ended early, by the menu
     fs::path settings = home / "Corvane/Bellrun/settings.json";
     EXPECT_NE(TestSupport::ReadText(settings).find("\"MuteMusic\": true"), std::string::npos);
+    EXPECT_NE(TestSupport::ReadText(settings).find("\"MusicVolume\": 70"), std::string::npos);
     // Start again: skip, Load Game.
     TestSupport::WriteText(dir, "second.json", Script({"Return", "Down", "Return"}));
     status =
@@ -209,6 +212,9 @@ TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
     dump = TestSupport::ReadText(dir / "second-dump.json");
     EXPECT_NE(dump.find("\"Level\": \"Level1.json\""), std::string::npos);
     EXPECT_NE(dump.find("\"MuteMusic\": true"), std::string::npos);
+    // The volumes came back with the restart; the mute still holds them back.
+    EXPECT_NE(dump.find("\"MusicVolume\": 70"), std::string::npos);
+    EXPECT_NE(dump.find("\"EffectsVolume\": 100"), std::string::npos);
     // A damaged settings file is one line and the defaults.
     TestSupport::WriteText(settings.parent_path(), "settings.json", "{\"MuteMusic\": ");
     status = TestSupport::RunGame(

@@ -39,6 +39,11 @@ g++ "${flags[@]}" -I"$root/tools/gen" -I"$root/tools/check" -o "$work/check" \
 mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$work/wav"
 "$work/generate" "$data" "$work/wav" "$root"/tools/levels/*.txt
 
+# The desktop icons (hicolor theme sizes), from the window icon's art.
+icons="$root/packaging/linux/icons"
+for size in 16 32 48 64 128 256; do mkdir -p "$icons/${size}x${size}"; done
+"$work/generate" --icons "$icons" com.corvane.Bellrun
+
 # Sounds: short effects stay WAV; the rest are encoded with fixed stream serials
 # so reruns give identical files.
 for f in failthrow checkpoint newpickup laser teleporter hide pokeballCapture pokeballEscape; do

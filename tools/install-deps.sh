@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   glslang-tools xvfb xauth xdotool libgl1-mesa-dri
   clang libclang-rt-14-dev
+  desktop-file-utils appstream file
 )
 
 missing=()

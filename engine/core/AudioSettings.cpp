@@ -4,6 +4,7 @@
 
 #include <SDL_mixer.h>
 
+#include "engine/core/Log.h"
 #include "engine/data/LevelManager.h"
 #include "engine/data/ResourceManager.h"
 
@@ -19,7 +20,7 @@ bool AudioSettings::Open()
     // chunks to drain, which made quitting take half a second; effects also start sooner.
     if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 512) != 0)
     {
-        std::printf("audio: no audio device (%s); sounds are silent\n", Mix_GetError());
+        LogPrintf("audio: no audio device (%s); sounds are silent\n", Mix_GetError());
         open_ = false;
         return false;
     }
@@ -31,6 +32,9 @@ void AudioSettings::Close()
 {
     if (open_) Mix_CloseAudio();
     open_ = false;
+    // Its chunk belongs to the resource cache, which lets it go at shut-down.
+    musicChunk_ = nullptr;
+    musicLoud_ = false;
 }
 
 void AudioSettings::PlayEffect(const std::string& path, int volume)
@@ -40,7 +44,7 @@ void AudioSettings::PlayEffect(const std::string& path, int volume)
     if (!open_) return;
     Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
     if (!chunk) return;
-    Mix_VolumeChunk(chunk, muteAll ? 0 : volume);
+    Mix_VolumeChunk(chunk, EffectVolume(volume));
     Mix_PlayChannel(-1, chunk, 0);
 }
 
@@ -51,7 +55,7 @@ int AudioSettings::PlayEffectFor(const std::string& path, int volume, int ms)
     if (!open_) return -1;
     Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
     if (!chunk) return -1;
-    Mix_VolumeChunk(chunk, muteAll ? 0 : volume);
+    Mix_VolumeChunk(chunk, EffectVolume(volume));
     int channel = Mix_PlayChannelTimed(-1, chunk, 0, ms);
     return channel < 0 ? -1 : channel;
 }
@@ -75,7 +79,8 @@ void AudioSettings::PlayMusic(const std::string& path, bool silent)
     musicChannel = -1;
     Mix_Chunk* chunk = ResourceManager::Get().GetSound(path);
     if (!chunk) return;
-    Mix_VolumeChunk(chunk, silent ? 0 : 35);
+    musicLoud_ = !silent;
+    Mix_VolumeChunk(chunk, MusicSampleVolume());
     musicChunk_ = chunk;
     // A failed play answers -1, which to the mixer means every channel: never keep it.
     int channel = Mix_PlayChannel(-1, chunk, -1);
@@ -89,7 +94,29 @@ void AudioSettings::SetMusicVolume(int volume)
 
 void AudioSettings::RestoreMusicLoudness()
 {
-    if (open_ && musicChunk_) Mix_VolumeChunk(musicChunk_, 35);
+    musicLoud_ = true;
+    if (open_ && musicChunk_) Mix_VolumeChunk(musicChunk_, MusicSampleVolume());
+}
+
+int AudioSettings::MusicSampleVolume() const
+{
+    return musicLoud_ ? 35 * musicPercent_ / 100 : 0;
+}
+
+int AudioSettings::EffectVolume(int volume) const
+{
+    return muteAll ? 0 : volume * effectsPercent_ / 100;
+}
+
+void AudioSettings::SetMusicPercent(int percent)
+{
+    musicPercent_ = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+    if (open_ && musicChunk_) Mix_VolumeChunk(musicChunk_, MusicSampleVolume());
+}
+
+void AudioSettings::SetEffectsPercent(int percent)
+{
+    effectsPercent_ = percent < 0 ? 0 : percent > 100 ? 100 : percent;
 }
 
 void AudioSettings::ApplyMusicVolume()

@@ -40,12 +40,28 @@ class AudioSettings
     // 128 on the title level, 50 elsewhere.
     void ApplyMusicVolume();
 
+    // The player's volumes in percent (0 to 100, steps of 10): every sample volume the game
+    // asks for is scaled by them, so the game's own balance holds at any setting and the mutes
+    // stay a separate switch that gives the chosen volume back.
+    void SetMusicPercent(int percent);
+    void SetEffectsPercent(int percent);
+    int MusicPercent() const { return musicPercent_; }
+    int EffectsPercent() const { return effectsPercent_; }
+    // The sample volume an effect asked at `volume` plays at now (0 while muteAll).
+    int EffectVolume(int volume) const;
+
     bool muteMusic = false;
     bool muteAll = false;
     int musicChannel = -1;
 
   private:
     AudioSettings() = default;
+    int MusicSampleVolume() const;
+
     bool open_ = false;
     Mix_Chunk* musicChunk_ = nullptr;
+    // The track plays at its loudness (not started silent by a mute).
+    bool musicLoud_ = false;
+    int musicPercent_ = 100;
+    int effectsPercent_ = 100;
 };

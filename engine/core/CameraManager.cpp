@@ -8,6 +8,7 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/core/Random.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
@@ -126,9 +127,8 @@ void CameraManager::EditorKeys(Camera& camera)
         EventManager::Get().PostEvent(kEventCameraSwitched);
         EventManager::Get().PostTimedEvent(kEventCameraSwitched, 1000.0f, nullptr);
     }
-    auto printZ = [&camera]() {
-        std::printf("X: %f Y: %f Z: %f\n", camera.position.x, camera.position.y, camera.position.z);
-    };
+    auto printZ = [&camera]()
+    { LogPrintf("X: %f Y: %f Z: %f\n", camera.position.x, camera.position.y, camera.position.z); };
     if (input.IsKeyPressed("B"))
     {
         camera.position.z -= 0.1f;

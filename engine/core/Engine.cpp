@@ -1,6 +1,8 @@
 #include "engine/core/Engine.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <vector>
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -11,8 +13,10 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/core/Random.h"
 #include "engine/core/Settings.h"
+#include "engine/core/StartupClock.h"
 #include "engine/core/StateDump.h"
 #include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
@@ -57,37 +61,32 @@ bool Engine::OpenPlatform()
                  SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
     {
         // A machine without haptics or audio still plays.
-        std::printf("platform: %s; trying with fewer subsystems\n", SDL_GetError());
+        LogPrintf("platform: %s; trying with fewer subsystems\n", SDL_GetError());
         if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         {
-            std::printf("platform: cannot start SDL: %s\n", SDL_GetError());
+            LogFatal("platform: cannot start SDL: %s", SDL_GetError());
             return false;
         }
         if (audio) SDL_InitSubSystem(audio);
         SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
-    if (!options_.prefDir.empty())
-    {
-        std::error_code ec;
-        std::filesystem::create_directories(Files::NativePath(options_.prefDir), ec);
-        prefPath = options_.prefDir;
-        if (prefPath.back() != '/' && prefPath.back() != '\\') prefPath += '/';
-    }
-    else if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
-    {
-        prefPath = pref;
-        SDL_free(pref);
-    }
-    std::printf("%s\n", prefPath.c_str());
+    platformOpen_ = true;
+    StartupMark("platform");
+    LogPrintf("%s\n", prefPath.c_str());
     GameSettings settings = LoadSettings(prefPath);
     ApplyAudioSettings(settings);
     WindowManager& window = WindowManager::Get();
+    window.windowed =
+        SDL_Rect{settings.windowX, settings.windowY, settings.windowWidth, settings.windowHeight};
     if (!options_.headless)
     {
         // --windowed is a developer's run at a chosen size; the player's choice rules otherwise.
         fullscreen = !options_.windowed && settings.fullScreen;
-        window.Open(fullscreen, options_.width, options_.height);
+        // A blank window that runs on helps nobody: without its GL context the game stops.
+        if (!window.Open(fullscreen, options_.width, options_.height)) return false;
         if (!options_.windowed && !fullscreen) window.SetFullscreen(false);
+        // Mostly the graphics driver loading itself: its libraries, its screen, the context.
+        StartupMark("window");
     }
     else
     {
@@ -98,32 +97,102 @@ bool Engine::OpenPlatform()
     return true;
 }
 
+bool Engine::ChooseDataRoot()
+{
+    std::error_code ec;
+    if (!options_.dataDir.empty())
+    {
+        if (std::filesystem::is_directory(options_.dataDir, ec))
+        {
+            Files::SetDataRoot(options_.dataDir);
+            LogLine("data: reading the game's data from %s", Files::DataRoot().c_str());
+            return true;
+        }
+        LogFatal("data: the data folder %s given with --data does not exist",
+                 options_.dataDir.c_str());
+        return false;
+    }
+    std::vector<std::string> lookedIn;
+    std::string root = Files::FindDataRoot(&lookedIn);
+    if (!root.empty())
+    {
+        Files::SetDataRoot(root);
+        // Which copy of the data a run read: the first thing to know about a bug report.
+        LogLine("data: reading the game's data from %s", Files::DataRoot().c_str());
+        return true;
+    }
+    std::string places;
+    for (const std::string& place : lookedIn) places += (places.empty() ? "" : ", ") + place;
+    LogFatal("data: the game's data folder was not found; looked in %s; name it with --data DIR",
+             places.c_str());
+    return false;
+}
+
+bool Engine::LoadFonts()
+{
+    TextRenderer& text = TextRenderer::Get();
+    for (const char* font : kFonts)
+    {
+        if (!text.LoadFont(font))
+        {
+            LogPrintf("ERROR LOADING FONT! EXITING!\n");
+            LogFatal("data: cannot open the font %s%s; the game cannot start without it",
+                     Files::DataRoot().c_str(), font);
+            return false;
+        }
+    }
+    return true;
+}
+
 int Engine::Init(const RunOptions& options)
 {
     options_ = options;
+    StartupClockReset();
+    AllowFatalMessageBox(!options.headless);
+    if (!options.prefDir.empty())
+    {
+        std::error_code ec;
+        std::filesystem::create_directories(Files::NativePath(options.prefDir), ec);
+        prefPath = options.prefDir;
+        if (prefPath.back() != '/' && prefPath.back() != '\\') prefPath += '/';
+    }
+    else if (char* pref = SDL_GetPrefPath("Corvane", "Bellrun"))
+    {
+        prefPath = pref;
+        SDL_free(pref);
+    }
+    // The last run's log, replaced: what a player attaches to a bug report.
+    if (options.writeLog && !prefPath.empty()) OpenLogFile(prefPath + "bellrun.log");
     Random::Seed(options.seedGiven ? options.seed : Random::kDefaultSeed);
-    Files::SetDataRoot(options.dataDir.empty() ? Files::FindDataRoot() : options.dataDir);
+    if (!ChooseDataRoot()) return 1;
     if (!options.inputFile.empty())
     {
         std::string error;
         if (!script_.LoadFile(options.inputFile, error))
         {
-            std::printf("input: %s\n", error.c_str());
+            LogPrintf("input: %s\n", error.c_str());
             return 2;
         }
     }
+    StartupMark("data root");
     if (!OpenPlatform()) return 1;
     InputManager::Get().TakeKeyboardSnapshot();
     InputManager::Get().OpenControllers(prefPath);
     Hooks().StartEditor();
+    StartupMark("input, editor");
     ResourceManager::Get().PreLoad();
+    StartupMark("preload");
     if (!options.headless) AudioSettings::Get().Open();
+    StartupMark("audio");
+    // The shader programs; the first level request would make them anyway.
+    GraphicsManager::Get();
+    StartupMark("shaders");
     LevelManager& levels = LevelManager::Get();
     if (!options.level.empty())
     {
         if (!levels.GoToLevel(options.level))
         {
-            std::printf("level: \"%s\" is not in System/LevelList.json\n", options.level.c_str());
+            LogPrintf("level: \"%s\" is not in System/LevelList.json\n", options.level.c_str());
             return 2;
         }
     }
@@ -131,15 +200,9 @@ int Engine::Init(const RunOptions& options)
     {
         levels.GoToFirstLevel();
     }
-    TextRenderer& text = TextRenderer::Get();
-    for (const char* font : kFonts)
-    {
-        if (!text.LoadFont(font))
-        {
-            std::printf("ERROR LOADING FONT! EXITING!\n");
-            return 1;
-        }
-    }
+    StartupMark("levels, music");
+    if (!LoadFonts()) return 1;
+    StartupMark("fonts");
     Hooks().SetEditorOpen(options.editor);
     started_ = true;
     return 0;
@@ -293,6 +356,22 @@ void Engine::FinishFrame()
 void Engine::Shutdown()
 {
     if (started_ && !options_.dumpFile.empty()) WriteStateDump(options_.dumpFile);
+    // The player's window comes back where it was left; a developer's --windowed run is not
+    // the player's window.
+    if (started_ && !options_.headless && !options_.windowed && !fullscreen &&
+        WindowManager::Get().window)
+    {
+        WindowManager::Get().RememberWindowed();
+        SaveCurrentSettings();
+    }
+    // Stopped before the platform was up (no data folder): there is nothing to release, and
+    // the managers must not be created now just to be let go.
+    if (!platformOpen_)
+    {
+        CloseLogFile();
+        return;
+    }
+    platformOpen_ = false;
     // Fonts are closed before the library they came from goes away.
     TextRenderer::Get().Release();
     TTF_Quit();
@@ -302,4 +381,5 @@ void Engine::Shutdown()
     GameObjectManager::Get().DestroyAllObjects();
     WindowManager::Get().Close();
     SDL_Quit();
+    CloseLogFile();
 }

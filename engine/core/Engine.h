@@ -16,7 +16,8 @@ class Engine
     static Engine& Get();
 
     // Creates the singletons in order and opens the window. Returns 0 to go on, otherwise the
-    // process exit status (a missing font: 1; a bad switch or script: 2).
+    // process exit status (no data folder, no OpenGL 3.3 context, a missing font: 1; a bad
+    // switch or script: 2).
     int Init(const RunOptions& options);
     void Run();
     // One frame, steps 1 to 22.
@@ -49,6 +50,10 @@ class Engine
   private:
     Engine() = default;
     bool OpenPlatform();
+    // --data, or the first data folder found; false after a fatal line naming where it looked.
+    bool ChooseDataRoot();
+    // The four fonts; false after the fatal lines when one is missing.
+    bool LoadFonts();
     void DebugKeys();
     void PauseKey();
     void CameraFollow();
@@ -58,4 +63,5 @@ class Engine
     ScriptedInput script_;
     long framesRun_ = 0;
     bool started_ = false;
+    bool platformOpen_ = false;
 };

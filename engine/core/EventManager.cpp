@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/core/FrameRateController.h"
+#include "engine/core/Log.h"
 #include "engine/objects/GameObjectManager.h"
 
 EventManager& EventManager::Get()
@@ -60,7 +61,7 @@ void TimedEvent::Tick()
     inUse = false;
     if (!target)
     {
-        std::printf("THE TARGET IS NULL\n");
+        LogPrintf("THE TARGET IS NULL\n");
         EventManager::Get().PostEvent(type);
         return;
     }

@@ -9,6 +9,7 @@
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
+#include "engine/core/Log.h"
 #include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/LevelManager.h"
@@ -60,6 +61,7 @@ void InputManager::Reset()
     leftPressed = rightPressed = leftReleased = rightReleased = leftHeld = rightHeld = false;
     leftStickX = leftStickY = rightStickX = rightStickY = 0.0f;
     controllerConnected = windowFocusLost = keyDownThisFrame = false;
+    triggerHeld_[0] = triggerHeld_[1] = false;
     mouseX = mouseY = 0;
     event = SDL_Event{};
 }
@@ -71,8 +73,8 @@ void InputManager::OpenControllers(const std::string& prefPath)
         std::string db = prefPath + "gamecontrollerdb.txt";
         std::string text;
         if (Files::ReadFile(db, text))
-            std::printf("input: %s: %d controller mappings\n", db.c_str(),
-                        AddControllerMappings(text));
+            LogPrintf("input: %s: %d controller mappings\n", db.c_str(),
+                      AddControllerMappings(text));
     }
     if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) return;
     for (int i = 0; i < SDL_NumJoysticks(); ++i)
@@ -135,7 +137,7 @@ bool InputManager::IsButtonTriggered(const char* button)
 {
     int n = ButtonNumber(button);
     bool fired = buttonsLastFrame[n] && !buttonsThisFrame[n];
-    if (fired) std::printf("UP and UP\n");
+    if (fired) LogPrintf("UP and UP\n");
     return fired;
 }
 
@@ -212,7 +214,7 @@ void InputManager::Handle(const SDL_Event& e)
 
 void InputManager::OnControllerAdded(int32_t which)
 {
-    std::printf("Add Controller\n");
+    LogPrintf("Add Controller\n");
     if (!controller) OpenControllers(std::string());
     if (which == kScriptedDevice) controllerConnected = true;
     HideCursorForPlay();
@@ -220,7 +222,7 @@ void InputManager::OnControllerAdded(int32_t which)
 
 void InputManager::OnControllerRemoved()
 {
-    std::printf("Add Delete\n");
+    LogPrintf("Add Delete\n");
     controllerConnected = false;
     if (controller && !SDL_GameControllerGetAttached(controller))
     {
@@ -260,8 +262,31 @@ void InputManager::HandleWindow(const SDL_WindowEvent& w)
     }
 }
 
+void InputManager::HandleTrigger(int index, int16_t value)
+{
+    // Half travel, with a little give so a trigger resting near the middle doesn't chatter.
+    constexpr int16_t kPress = 16384, kRelease = 14000;
+    const int button = ButtonNumber(index == 0 ? "LT" : "RT");
+    if (!triggerHeld_[index] && value > kPress)
+    {
+        triggerHeld_[index] = true;
+        buttonsThisFrame[button] = true;
+        keyDownThisFrame = true;
+    }
+    else if (triggerHeld_[index] && value < kRelease)
+    {
+        triggerHeld_[index] = false;
+        buttonsThisFrame[button] = false;
+    }
+}
+
 void InputManager::HandleAxis(const SDL_ControllerAxisEvent& a)
 {
+    if (a.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT || a.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT)
+    {
+        HandleTrigger(a.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT ? 0 : 1, a.value);
+        return;
+    }
     float v = StickValue(a.value);
     switch (a.axis)
     {
@@ -316,6 +341,6 @@ glm::vec3 InputManager::GetMouseWorldPosition() const
     p1 /= p1.w;
     glm::vec3 d = glm::normalize(glm::vec3(p1 - p0));
     float t = p0.z / -d.z;
-    if (!(t >= 0.0f)) std::printf("mouse point projection failed\n");
+    if (!(t >= 0.0f)) LogPrintf("mouse point projection failed\n");
     return glm::vec3(p0) + t * d;
 }

@@ -73,12 +73,16 @@ class InputManager
     void Handle(const SDL_Event& e);
     void HandleWindow(const SDL_WindowEvent& w);
     void HandleAxis(const SDL_ControllerAxisEvent& a);
+    // Analogue triggers press "LT" / "RT" as the shoulder buttons do, once per pull past half
+    // travel: on most pads those names are triggers, not buttons.
+    void HandleTrigger(int index, int16_t value);
     void OnControllerAdded(int32_t which);
     void OnControllerRemoved();
     int ButtonNumber(const char* name);
     static int Scancode(const char* key);
 
     std::deque<SDL_Event> injected_;
+    bool triggerHeld_[2] = {false, false};
 };
 
 // Stick value in the game's scale: -20..20 whole numbers, 0 inside the dead zone.

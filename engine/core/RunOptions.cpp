@@ -16,13 +16,35 @@ bool ParseLong(const char* text, long& out)
 }
 } // namespace
 
+#ifndef BELLRUN_VERSION
+#define BELLRUN_VERSION "unknown"
+#endif
+
+const char* BellrunVersion()
+{
+    return BELLRUN_VERSION;
+}
+
 const char* RunOptionsUsage()
 {
-    return "usage: bellrun [--data DIR] [--pref DIR] [--level NAME] [--frames N] [--windowed] "
-           "[--size WxH]\n"
-           "               [--headless] [--fixed-clock] [--input FILE] [--dump FILE]\n"
-           "               [--screenshot FILE]"
-           " [--seed N] [--editor]";
+    return "usage: bellrun [switches]\n"
+           "Bellrun, a 2D stealth platformer. Normal play takes no switches.\n"
+           "\n"
+           "  --help             print this text and exit\n"
+           "  --version          print the version and exit\n"
+           "  --data DIR         read the game's data from DIR\n"
+           "  --pref DIR         keep saves and settings in DIR (tests)\n"
+           "  --windowed         play in a window (see --size) instead of full screen\n"
+           "  --size WxH         the window's size with --windowed (default 1280x720)\n"
+           "  --level NAME       start at that level of System/LevelList.json\n"
+           "  --frames N         shut down after N frames\n"
+           "  --headless         no window, sound or frame pacing (tests and replays)\n"
+           "  --fixed-clock      a window whose frames each count 16 ms, unpaced\n"
+           "  --input FILE       play the scripted input in FILE\n"
+           "  --dump FILE        write a JSON snapshot of the game at shut-down\n"
+           "  --screenshot FILE  write the last frame of a --frames run as PNG\n"
+           "  --seed N           seed the game's random source\n"
+           "  --editor           open the level editor (F1 also opens it)\n";
 }
 
 bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
@@ -58,6 +80,10 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
             out.fixedClock = true;
         else if (a == "--editor")
             out.editor = true;
+        else if (a == "--help" || a == "-h")
+            out.help = true;
+        else if (a == "--version")
+            out.version = true;
         else if (a == "--frames")
             ok = value(v) && ParseLong(v.c_str(), out.frames) && out.frames >= 0;
         else if (a == "--seed")

@@ -22,8 +22,16 @@ struct RunOptions
     bool seedGiven = false;
     bool editor = false;            // --editor: open the level editor (F1 toggles it too)
     int width = 1280, height = 720; // --size WxH for --windowed
+    bool help = false;              // --help: the usage, then exit
+    bool version = false;           // --version: the version, then exit
+    // The program's own runs keep their output in the preference folder's "bellrun.log";
+    // a game started inside a test or a benchmark leaves the player's log alone.
+    bool writeLog = false;
 };
 
 // Parses argv. Returns false and fills error on a malformed command line.
 bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error);
+// Every switch with one line on what it does.
 const char* RunOptionsUsage();
+// The project's version ("0.1").
+const char* BellrunVersion();

@@ -128,7 +128,7 @@ bool BuildEvent(const JsonView& e, SDL_Event& out, std::string& error)
     if (type == "axis")
     {
         out.type = SDL_CONTROLLERAXISMOTION;
-        if (!Number(e, "axis", 0, 3, a, error) || !Number(e, "value", -32768, 32767, b, error))
+        if (!Number(e, "axis", 0, 5, a, error) || !Number(e, "value", -32768, 32767, b, error))
             return false;
         out.caxis.axis = static_cast<Uint8>(a);
         out.caxis.value = static_cast<Sint16>(b);

@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 
 #include "engine/core/LibraryPin.h"
+#include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 
 namespace
@@ -26,6 +27,34 @@ void SuggestRasteriserThreads()
     const int cores = SDL_GetCPUCount();
     if (cores < 1 || cores > kFewCores) return;
     SDL_setenv("LP_NUM_THREADS", std::to_string(2 * cores).c_str(), 0);
+}
+
+// "OpenGL 3.0 Mesa 22.3.6": what the driver makes when asked for nothing in particular, so the
+// player can tell an old card or driver from a broken one.
+std::string OfferedContext(SDL_Window* window)
+{
+    SDL_GL_ResetAttributes();
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context) return std::string("no OpenGL context at all: ") + SDL_GetError();
+    // A core entry point of every GL: no loader needed.
+    const GLubyte* version = glGetString(GL_VERSION);
+    std::string offered = version ? std::string("OpenGL ") + reinterpret_cast<const char*>(version)
+                                  : std::string("an OpenGL context of unknown version");
+    SDL_GL_DeleteContext(context);
+    return offered;
+}
+
+// A remembered window lies (at least partly) on a display that is still there.
+bool OnSomeDisplay(const SDL_Rect& place)
+{
+    if (place.w <= 0 || place.h <= 0) return false;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i)
+    {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_HasIntersection(&bounds, &place))
+            return true;
+    }
+    return false;
 }
 } // namespace
 
@@ -48,25 +77,34 @@ bool WindowManager::Open(bool fullscreen, int w, int h)
     // them software GL can also take its fast span paths on the window.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    Uint32 flags = SDL_WINDOW_OPENGL | (fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+    Uint32 flags = SDL_WINDOW_OPENGL | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     SuggestRasteriserThreads();
     window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
     if (!window)
     {
-        std::printf("window: cannot create the window: %s\n", SDL_GetError());
+        const char* driver = SDL_GetCurrentVideoDriver();
+        LogFatal("window: cannot create the window: asked for an OpenGL 3.3 core profile window, "
+                 "the video driver \"%s\" offers none (%s)",
+                 driver ? driver : "none", SDL_GetError());
         return false;
     }
     glContext = SDL_GL_CreateContext(window);
     if (!glContext)
     {
-        std::printf("window: cannot create an OpenGL 3.3 context: %s\n", SDL_GetError());
-        return true;
+        std::string why = SDL_GetError();
+        std::string offered = OfferedContext(window);
+        // The driver is loaded now, context or not: kept, as after any run (see Close).
+        PinLoadedLibraries();
+        LogFatal("window: cannot create an OpenGL 3.3 context: asked for OpenGL 3.3 core profile, "
+                 "the driver offers %s (%s)",
+                 offered.c_str(), why.c_str());
+        return false;
     }
     glewExperimental = GL_TRUE;
     // GLEW reports an error without a GLX display (SDL's offscreen driver) yet leaves a working
     // context, so its result is only informative.
     GLenum glewResult = glewInit();
-    if (glewResult == GLEW_OK) std::printf("Initial Success\n");
+    if (glewResult == GLEW_OK) LogPrintf("Initial Success\n");
     while (glGetError() != GL_NO_ERROR)
     {
     }
@@ -98,17 +136,27 @@ void WindowManager::SetFullscreen(bool on)
     if (displayMode.w <= 0 || displayMode.h <= 0) return;
     if (on)
     {
+        RememberWindowed();
         width = displayMode.w;
         height = displayMode.h;
-        SDL_SetWindowSize(window, width, height);
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return;
     }
-    width = displayMode.w * 2 / 3;
-    height = displayMode.h * 2 / 3;
+    SDL_Rect place{bounds.x + displayMode.w / 6, bounds.y + displayMode.h / 6,
+                   displayMode.w * 2 / 3, displayMode.h * 2 / 3};
+    if (OnSomeDisplay(windowed)) place = windowed;
+    width = place.w;
+    height = place.h;
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowSize(window, width, height);
-    SDL_SetWindowPosition(window, bounds.x + displayMode.w / 6, bounds.y + displayMode.h / 6);
+    SDL_SetWindowPosition(window, place.x, place.y);
+}
+
+void WindowManager::RememberWindowed()
+{
+    if (!window || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0) return;
+    SDL_GetWindowPosition(window, &windowed.x, &windowed.y);
+    SDL_GetWindowSize(window, &windowed.w, &windowed.h);
 }
 
 void WindowManager::Swap()

@@ -28,9 +28,20 @@ int main(int argc, char** argv)
     for (std::string& arg : args) utf8.push_back(&arg[0]);
     if (!ParseRunOptions(static_cast<int>(utf8.size()), utf8.data(), options, error))
     {
-        std::printf("%s\n%s\n", error.c_str(), RunOptionsUsage());
+        std::fprintf(stderr, "bellrun: %s\n(bellrun --help lists the switches)\n", error.c_str());
         return 2;
     }
+    if (options.help)
+    {
+        std::fputs(RunOptionsUsage(), stdout);
+        return 0;
+    }
+    if (options.version)
+    {
+        std::printf("bellrun %s\n", BellrunVersion());
+        return 0;
+    }
+    options.writeLog = true;
     RegisterGame();
     Engine& engine = Engine::Get();
     int status = engine.Init(options);

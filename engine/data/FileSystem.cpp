@@ -1,5 +1,6 @@
 #include "engine/data/FileSystem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -81,17 +82,37 @@ std::string Files::DataPath(const std::string& relative)
     return g_root + relative;
 }
 
-std::string Files::FindDataRoot()
+std::string Files::FindDataRoot(std::vector<std::string>* lookedIn)
 {
     namespace fs = std::filesystem;
-    std::error_code ec;
+    // In order: beside the program (a build folder, an unpacked archive), the installed data
+    // folder found from the program's own place (a package moved to another prefix), the one
+    // compiled in at build time, then the working folder's.
+    std::vector<fs::path> places;
     if (char* base = SDL_GetBasePath())
     {
-        std::string candidate = std::string(base) + "data";
+        fs::path dir = fs::u8path(base);
         SDL_free(base);
-        if (fs::is_directory(NativePath(candidate + "/System"), ec)) return candidate;
+        places.push_back(dir / "data");
+#if defined(BELLRUN_INSTALL_RELATIVE_DATA_DIR)
+        places.push_back((dir / BELLRUN_INSTALL_RELATIVE_DATA_DIR).lexically_normal());
+#endif
     }
-    if (fs::is_directory("data/System", ec)) return "data";
+#if defined(BELLRUN_INSTALL_DATA_DIR)
+    places.push_back(fs::u8path(BELLRUN_INSTALL_DATA_DIR));
+#endif
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    places.push_back(ec ? fs::path("data") : cwd / "data");
+    std::vector<std::string> seen;
+    for (const fs::path& place : places)
+    {
+        std::string text = place.u8string();
+        if (std::find(seen.begin(), seen.end(), text) != seen.end()) continue;
+        seen.push_back(text);
+        if (fs::is_directory(place / "System", ec)) return text;
+    }
+    if (lookedIn) *lookedIn = seen;
     return std::string();
 }
 

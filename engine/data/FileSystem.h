@@ -21,8 +21,10 @@ void SetDataRoot(const std::string& dir);
 const std::string& DataRoot();
 std::string DataPath(const std::string& relative);
 
-// Finds the data root when none was given: beside the executable, then the working directory.
-std::string FindDataRoot();
+// Finds the data root when none was given (a folder holding "System/"): beside the program,
+// then the installed data folder, then "data" in the working folder. Empty when none is there;
+// lookedIn then lists every folder tried, in order.
+std::string FindDataRoot(std::vector<std::string>* lookedIn = nullptr);
 
 // Paths in the game are UTF-8 strings (SDL gives them so, and so does the command line); this
 // is the path the system's calls take (UTF-16 on Windows).

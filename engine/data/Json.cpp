@@ -19,8 +19,9 @@ bool ParseJson(const std::string& text, rapidjson::Document& doc, std::string* e
         doc.SetNull();
         return false;
     }
-    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseStopWhenDoneFlag>(text.c_str(),
-                                                                                  text.size());
+    // Not kParseStopWhenDoneFlag: anything but white space after the value ("[] []", a file
+    // half overwritten by a longer one) makes the whole file malformed.
+    doc.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
     if (doc.HasParseError())
     {
         if (error)

@@ -38,11 +38,11 @@ void LevelManager::ReadList(const rapidjson::Document* doc, const char* listPath
         levels.push_back(name);
     }
     if (doc && levels.empty()) list.Warn("no level file names; there is nothing to play");
-    std::printf("Total Levels : %zu\n", levels.size());
+    LogPrintf("Total Levels : %zu\n", levels.size());
     for (const std::string& name : levels)
     {
         ResourceManager::Get().GetDocument("GameData/Levels/" + name);
-        std::printf("%s\n", name.c_str());
+        LogPrintf("%s\n", name.c_str());
     }
     current = first = 0;
     wrapEntry = levels.size() >= 2 ? levels.size() - 2 : 0;
@@ -117,7 +117,7 @@ void LevelManager::GoToLastLevel()
 {
     if (levels.empty()) return;
     current = levels.size() - 1;
-    std::printf("Level : %s\n", GetCurrentLevelName().c_str());
+    LogPrintf("Level : %s\n", GetCurrentLevelName().c_str());
     CameraManager::Get().ResetToHome();
     levelChangePending = true;
 }
@@ -147,7 +147,7 @@ void LevelManager::LoadLevel()
 {
     GraphicsManager::Get();
     SpotlightRadius = 25.0f;
-    std::printf("Serializing Level : %s\n", GetCurrentLevelName().c_str());
+    LogPrintf("Serializing Level : %s\n", GetCurrentLevelName().c_str());
     // A save that cannot be used leaves the running level, cameras included, as it was.
     if (loadFromSave)
         LoadFromSave();
@@ -190,7 +190,7 @@ void LevelManager::LoadFromList()
 bool LevelManager::LoadFromSave()
 {
     std::string path = SavePath();
-    std::printf("%s\n", path.c_str());
+    LogPrintf("%s\n", path.c_str());
     std::string text;
     if (!Files::ReadFile(path, text))
     {

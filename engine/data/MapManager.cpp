@@ -96,7 +96,7 @@ void MapManager::LoadMap(const JsonView& doc)
     if (!doc.Has("Name"))
         LogDataWarning("map", doc.File(), "Name", "missing; the map cannot be saved");
     doc.Read("Name", MapName);
-    std::printf("Map Name: %s\n", MapName.c_str());
+    LogPrintf("Map Name: %s\n", MapName.c_str());
     ReadSize(doc);
     ReadCells(doc);
     ReadObjectList(doc);
@@ -113,9 +113,9 @@ void MapManager::ReadSize(const JsonView& doc)
         Height = static_cast<int>(kMaxCells / Width);
     }
     CapacityColumns = 2 * Width;
-    std::printf("Width:%d\n", Width);
+    LogPrintf("Width:%d\n", Width);
     CapacityRows = 2 * Height;
-    std::printf("Height:%d\n", Height);
+    LogPrintf("Height:%d\n", Height);
     size_t cells = static_cast<size_t>(CapacityColumns) * static_cast<size_t>(CapacityRows);
     IndexGrid.assign(cells, 0);
     SolidGrid.assign(cells, 0);
@@ -159,7 +159,7 @@ void MapManager::ReadObjectList(const JsonView& doc)
 {
     JsonView list = doc["ObjectList"];
     if (list.Valid() && !list.IsArray()) list.Warn("expected an array of archetype names");
-    std::printf("Object Number: %zu\n", list.Size());
+    LogPrintf("Object Number: %zu\n", list.Size());
     bool bad = false;
     for (size_t k = 0; k < list.Size(); ++k)
     {

@@ -106,7 +106,7 @@ Mix_Chunk* ResourceManager::GetSound(const std::string& path)
     else
         SDL_SetError("%s: cannot open", path.c_str());
     Sounds[path] = chunk;
-    if (!chunk) std::printf("Mix_LoadWAV: %s\n", Mix_GetError());
+    if (!chunk) LogPrintf("Mix_LoadWAV: %s\n", Mix_GetError());
     return chunk;
 }
 
@@ -121,7 +121,7 @@ const rapidjson::Document* ResourceManager::AddDocument(const std::string& path,
     else
         LogDataWarning("resources", path.c_str(), "", ("not JSON: " + error).c_str());
     if (!result) doc.reset();
-    std::printf("Add new Docment : %s\n", path.c_str());
+    LogPrintf("Add new Docment : %s\n", path.c_str());
     Documents[path] = std::move(doc);
     return result;
 }
@@ -155,7 +155,7 @@ void ResourceManager::PreLoad()
     {
         std::string name = view.At(i).AsString("");
         if (name.empty()) continue;
-        std::printf("%s\n", name.c_str());
+        LogPrintf("%s\n", name.c_str());
         GetDocument("GameData/GameObjects/" + name);
     }
 }

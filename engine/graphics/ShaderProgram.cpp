@@ -46,7 +46,7 @@ bool ShaderRecord::Compile()
     char log[512] = {0};
     glGetShaderInfoLog(Id, sizeof log, nullptr, log);
     InfoLog = log;
-    std::printf("%u\n", Id);
+    LogPrintf("%u\n", Id);
     if (CompileStatus != 1 && !Source.empty())
         LogDataWarning("shaders", FileName.c_str(), "", ("does not compile: " + InfoLog).c_str());
     return CompileStatus == 1;
@@ -76,7 +76,7 @@ bool ShaderProgram::Link(const ShaderRecord& vertex, const ShaderRecord& fragmen
     {
         char log[512] = {0};
         glGetProgramInfoLog(Id, sizeof log, nullptr, log);
-        std::printf("ERROR::SHADER::PROGRAM::LINKING_FAILED\n%s\n", log);
+        LogPrintf("ERROR::SHADER::PROGRAM::LINKING_FAILED\n%s\n", log);
         return false;
     }
     for (int i = 0; i < kUniformCount; ++i)

@@ -199,7 +199,7 @@ void Sprite::LoadCoordFile(const JsonView& entry, const std::string& path, int f
     std::string text;
     if (!Files::ReadDataFile(path, text, kMaxCoordFileBytes))
     {
-        std::printf("Error Opening Texture Coord File: %s (%s)\n", path.c_str(), entry.File());
+        LogPrintf("Error Opening Texture Coord File: %s (%s)\n", path.c_str(), entry.File());
         return;
     }
     int added = ParseFrameRects(text, path, FrameRects, kMaxRects);

@@ -76,7 +76,7 @@ TextRenderer& TextRenderer::Get()
 
 TextRenderer::TextRenderer()
 {
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) std::printf("*** Error initializing SDL_ttf ***\n");
+    if (TTF_WasInit() == 0 && TTF_Init() != 0) LogPrintf("*** Error initializing SDL_ttf ***\n");
 }
 
 void TextRenderer::InitGpu()
@@ -108,7 +108,7 @@ bool TextRenderer::LoadFont(const std::string& path)
                               1, 72);
     if (!font)
     {
-        std::printf("*** Error initializing TTF_Font %s ***\n", path.c_str());
+        LogPrintf("*** Error initializing TTF_Font %s ***\n", path.c_str());
         return false;
     }
     auto old = Fonts.find(path);
@@ -117,6 +117,16 @@ bool TextRenderer::LoadFont(const std::string& path)
     // The font reads from these bytes: they move in only once the old font is closed.
     FontFiles[path] = std::move(bytes);
     return true;
+}
+
+float TextRenderer::Aspect(const std::string& fontName, const std::string& text) const
+{
+    auto it = Fonts.find(fontName);
+    int w = 0, h = 0;
+    if (it == Fonts.end() || text.empty() || TTF_SizeUTF8(it->second, text.c_str(), &w, &h) != 0 ||
+        h <= 0)
+        return 0.0f;
+    return static_cast<float>(w) / static_cast<float>(h);
 }
 
 void TextRenderer::DrawQueued()
@@ -134,7 +144,7 @@ void TextRenderer::RenderText(const TextRequest& request)
     auto it = Fonts.find(request.fontName);
     if (it == Fonts.end())
     {
-        std::printf("Font %s not found\n", request.fontName.c_str());
+        LogPrintf("Font %s not found\n", request.fontName.c_str());
         return;
     }
     ++textsDrawn;

@@ -34,6 +34,8 @@ class TextRenderer
 
     bool LoadFont(const std::string& path);
     void QueueText(const TextRequest& request) { TextQueue.push_back(request); }
+    // Width over height of text drawn in a loaded font; 0 for an unknown font or empty text.
+    float Aspect(const std::string& fontName, const std::string& text) const;
     void ClearQueue() { TextQueue.clear(); }
     void DrawQueued();
     void RenderText(const TextRequest& request);

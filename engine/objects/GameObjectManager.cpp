@@ -4,6 +4,7 @@
 
 #include "engine/core/CameraManager.h"
 #include "engine/core/EventManager.h"
+#include "engine/core/Log.h"
 #include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/physics/Body.h"
@@ -77,12 +78,12 @@ GameObject* GameObjectManager::FindObject(uint32_t id)
             ++seen;
             if (obj.id == id)
             {
-                std::printf("Find\n");
+                LogPrintf("Find\n");
                 return &obj;
             }
         }
     }
-    std::printf("Not Find\n");
+    LogPrintf("Not Find\n");
     return nullptr;
 }
 
@@ -101,11 +102,11 @@ void GameObjectManager::DestroyObject(GameObject* object)
     GameObject* found = FindObject(object->active ? object->id : 0);
     if (!found) return;
     int layer = found->layer;
-    std::printf("%d\n", liveCounts[layer]);
+    LogPrintf("%d\n", liveCounts[layer]);
     found->active = false;
     found->id = 0;
     --liveCounts[layer];
-    std::printf("%d\n", liveCounts[layer]);
+    LogPrintf("%d\n", liveCounts[layer]);
     Release(*found);
 }
 
@@ -116,7 +117,7 @@ void GameObjectManager::ProcessDestroyQueue()
     queue.swap(destroyQueue);
     for (GameObject* obj : queue)
     {
-        std::printf("Times%zu\n", queue.size());
+        LogPrintf("Times%zu\n", queue.size());
         DestroyObject(obj);
     }
     CollectGarbage();

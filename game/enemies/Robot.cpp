@@ -8,6 +8,7 @@
 #include "engine/core/AudioSettings.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/core/Log.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
@@ -148,7 +149,7 @@ void Robot::Buzz()
         SoundChannel = audio.PlayEffectFor("Sounds/RoboCut.wav", 90, kBuzzMs);
         SoundTimer = kBuzzMs;
         SoundOn = true;
-        std::printf("Play Sound\n");
+        LogPrintf("Play Sound\n");
     }
     if (SoundTimer < 1) SoundOn = false;
 }

@@ -5,6 +5,7 @@
 #include "engine/core/AudioSettings.h"
 #include "engine/core/Engine.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/core/Log.h"
 #include "engine/core/Random.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
@@ -55,7 +56,7 @@ bool SecurityCamNode::Deserialize(const JsonView& value)
     Transform* t = owner ? owner->Get<Transform>() : nullptr;
     if (t)
     {
-        std::printf("%f %f\n", t->position.x, t->position.y);
+        LogPrintf("%f %f\n", t->position.x, t->position.y);
         PlaceConeAt(cone, *t);
     }
     if (sweep) sweep->Node = ObjectRef(owner);

@@ -9,6 +9,7 @@
 #include "engine/core/WindowManager.h"
 #include "engine/graphics/TextRenderer.h"
 #include "game/menus/MenuActions.h"
+#include "game/menus/MenuNotice.h"
 
 namespace
 {
@@ -39,6 +40,8 @@ const NamedFunction kClickFunctions[] = {
     {"RestartLevelYes", kClickRestartLevelYes},
     {"RestartGameYes", kClickRestartGameYes},
     {"Credits", kClickCredits},
+    {"MusicVolume", kClickMusicVolume},
+    {"EffectsVolume", kClickEffectsVolume},
 };
 
 constexpr float kStickPush = 10.0f;
@@ -50,6 +53,7 @@ struct KeyNavigation
     long frame = -1;
     int32_t mouseX = 0, mouseY = 0;
     bool driving = false;
+    bool pointerMoved = false;
 };
 KeyNavigation gKeys;
 
@@ -60,11 +64,31 @@ bool KeysDriving()
     if (frame != gKeys.frame)
     {
         gKeys.frame = frame;
-        if (in.mouseX != gKeys.mouseX || in.mouseY != gKeys.mouseY) gKeys.driving = false;
+        gKeys.pointerMoved = in.mouseX != gKeys.mouseX || in.mouseY != gKeys.mouseY;
+        if (gKeys.pointerMoved) gKeys.driving = false;
         gKeys.mouseX = in.mouseX;
         gKeys.mouseY = in.mouseY;
     }
     return gKeys.driving;
+}
+
+// A pointer resting over a menu must not take the selection back from the keys every frame:
+// only moving it (or clicking) chooses the button under it.
+bool PointerChooses()
+{
+    KeysDriving();
+    return gKeys.pointerMoved || InputManager::Get().leftPressed;
+}
+
+// Left and right on a setting that has steps (the volumes): -1, +1 or 0.
+int SideStep()
+{
+    InputManager& in = InputManager::Get();
+    if (in.IsKeyTriggered("Left") || in.IsKeyTriggered("A") || in.IsButtonTriggered("DPAD_LEFT"))
+        return -1;
+    if (in.IsKeyTriggered("Right") || in.IsKeyTriggered("D") || in.IsButtonTriggered("DPAD_RIGHT"))
+        return 1;
+    return 0;
 }
 
 bool KeyActivate()
@@ -228,11 +252,24 @@ void ButtonList::Navigate()
     else if ((a < -kStickPush && upReady) || (b < -kStickPush && downReady) ||
              (in.IsButtonTriggered("DPAD_DOWN") && upReady) || keyDown)
         MoveDown();
+    StepSelected();
+}
+
+void ButtonList::StepSelected()
+{
+    if (selectedIndex < 0 || static_cast<size_t>(selectedIndex) >= activeButtons.size()) return;
+    MenuButton& button = *activeButtons[static_cast<size_t>(selectedIndex)];
+    if (button.hidden || !IsStepSetting(button.clickFunction)) return;
+    int step = SideStep();
+    if (step == 0 || Engine::Get().menuActionPending) return;
+    gKeys.driving = true;
+    StepSetting(button, step);
 }
 
 void ButtonList::Update()
 {
     KeysDriving();
+    DrawMenuNotice();
     Navigate();
     if (InputManager::Get().controllerConnected || KeysDriving())
         for (size_t i = 0; i < activeButtons.size(); ++i)
@@ -255,14 +292,14 @@ void ButtonList::UpdateButton(MenuButton& button, int position, bool mouseOverAn
     {
         InputManager& in = InputManager::Get();
         bool over = MouseOver(button);
-        if (over)
+        if (over && PointerChooses())
         {
             for (auto& other : activeButtons) other->selected = false;
             // The place among the active buttons: headings before it must not shift it.
             selectedIndex = position;
             button.selected = true;
         }
-        if (!over && !button.selected)
+        if (!button.selected)
         {
             button.hoverSoundPlayed = false;
         }

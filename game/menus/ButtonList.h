@@ -63,6 +63,8 @@ class ButtonList final : public Component
     void Navigate();
     void MoveUp();
     void MoveDown();
+    // Left and right step the selected setting (a volume) down and up.
+    void StepSelected();
     void UpdateButton(MenuButton& button, int position, bool mouseOverAny);
 };
 

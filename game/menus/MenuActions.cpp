@@ -1,12 +1,14 @@
 #include "game/menus/MenuActions.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/core/Settings.h"
 #include "engine/core/WindowManager.h"
 #include "engine/data/LevelManager.h"
@@ -14,6 +16,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/physics/Body.h"
 #include "game/menus/ButtonList.h"
+#include "game/menus/MenuNotice.h"
 
 namespace
 {
@@ -53,7 +56,7 @@ void StopPlayer()
 void Controls()
 {
     Engine::Get().menuActionPending = true;
-    std::printf("Controls clicked!!!\n");
+    LogPrintf("Controls clicked!!!\n");
     // Slot 0 pictures the controller, slot 1 the keyboard: show the one in the player's hands.
     int slot = InputManager::Get().controllerConnected ? 0 : 1;
     GameObjectManager::Get().ForEachActive(kLayerMenu,
@@ -116,9 +119,10 @@ void ToggleMute(bool& flag, MenuButton& button, int function)
 
 void SaveYes()
 {
-    LevelManager::Get().SaveGame();
+    bool saved = LevelManager::Get().SaveGame();
     Engine::Get().menuActionPending = true;
     ShowMenu("PauseMenu.json");
+    ShowMenuNotice(saved ? "Game saved" : "The game could not be saved");
 }
 
 void BackToPlay()
@@ -147,8 +151,48 @@ void QuitYes()
 
 void LoadGame()
 {
+    // Without a save there is nothing to load: say so, rather than reload the running level.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(LevelManager::Get().SavePath(), ec))
+    {
+        Engine::Get().menuActionPending = true;
+        ShowMenuNotice("No saved game");
+        return;
+    }
     LevelManager::Get().loadFromSave = true;
     LevelManager::Get().levelChangePending = true;
+}
+
+// "100%", " 90%", "  0%": the menus' face has even widths, so a padded label fills its click box
+// (sized for "100%") without being stretched.
+std::string Percent(int percent)
+{
+    std::string digits = std::to_string(percent);
+    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, ' ') + digits + "%";
+}
+
+// Percent steps of the two volumes: a press goes up and wraps, left and right stop at the ends.
+void SetVolume(int function, int percent)
+{
+    AudioSettings& audio = AudioSettings::Get();
+    if (function == kClickMusicVolume)
+        audio.SetMusicPercent(percent);
+    else
+        audio.SetEffectsPercent(percent);
+    SaveCurrentSettings();
+}
+
+int Volume(int function)
+{
+    AudioSettings& audio = AudioSettings::Get();
+    return function == kClickMusicVolume ? audio.MusicPercent() : audio.EffectsPercent();
+}
+
+void PressVolume(MenuButton& button, int function)
+{
+    int percent = Volume(function);
+    SetVolume(function, percent >= 100 ? 0 : percent + 10);
+    button.text = ToggleLabel(function);
 }
 } // namespace
 
@@ -185,9 +229,28 @@ std::string ToggleLabel(int clickFunction)
         return audio.muteMusic ? "Unmute Music" : "Mute Music";
     case kClickMuteAll:
         return audio.muteAll ? "Unmute All Audio" : "Mute All Audio";
+    case kClickMusicVolume:
+        return "Music Volume: " + Percent(audio.MusicPercent());
+    case kClickEffectsVolume:
+        return "Effects Volume: " + Percent(audio.EffectsPercent());
     default:
         return std::string();
     }
+}
+
+bool IsStepSetting(int clickFunction)
+{
+    return clickFunction == kClickMusicVolume || clickFunction == kClickEffectsVolume;
+}
+
+void StepSetting(MenuButton& button, int direction)
+{
+    if (!IsStepSetting(button.clickFunction)) return;
+    int percent = Volume(button.clickFunction) + (direction < 0 ? -10 : 10);
+    SetVolume(button.clickFunction, percent < 0 ? 0 : percent > 100 ? 100 : percent);
+    button.text = ToggleLabel(button.clickFunction);
+    // Heard at the new loudness: the player sets the effects by ear.
+    AudioSettings::Get().PlayEffect("Sounds/select.wav", 35);
 }
 
 void RunClickFunction(int number, MenuButton& button)
@@ -254,6 +317,10 @@ void RunClickFunction(int number, MenuButton& button)
         break;
     case kClickCredits:
         OpenMenu("CreditsMenu.json");
+        break;
+    case kClickMusicVolume:
+    case kClickEffectsVolume:
+        PressVolume(button, number);
         break;
     default:
         break;

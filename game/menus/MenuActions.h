@@ -27,7 +27,10 @@ enum ClickFunction
     kClickRestartLevelYes = 17,
     kClickRestartGameYes = 18,
     kClickCredits = 19,
-    kClickFunctionCount = 20,
+    // The volume settings: a press steps up (wrapping past 100 % to 0), left and right step.
+    kClickMusicVolume = 20,
+    kClickEffectsVolume = 21,
+    kClickFunctionCount = 22,
 };
 
 // Runs click function `number` for the pressed button; numbers outside the table do nothing.
@@ -36,9 +39,14 @@ void RunClickFunction(int number, MenuButton& button);
 // Shows the menu object named fileName and hides every other menu.
 void ShowMenu(const std::string& fileName);
 
-// The label a toggle shows for the current flags (it offers the opposite); empty for a button
-// that is not a toggle.
+// The label a toggle shows for the current flags (it offers the opposite), or a volume setting
+// for its current value ("Music Volume:  70%"); empty for any other button.
 std::string ToggleLabel(int clickFunction);
+// A setting with steps (the volumes), which left and right change.
+bool IsStepSetting(int clickFunction);
+// Moves such a setting one 10 % step (direction -1 or +1, held at 0 and 100), relabels the
+// button and keeps the choice in the settings file.
+void StepSetting(MenuButton& button, int direction);
 
 // The current level is the title level.
 bool OnTitleLevel();

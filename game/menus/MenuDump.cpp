@@ -4,6 +4,7 @@
 #include "engine/core/Engine.h"
 #include "engine/objects/GameObjectManager.h"
 #include "game/menus/ButtonList.h"
+#include "game/menus/MenuNotice.h"
 
 namespace
 {
@@ -58,5 +59,11 @@ void WriteMenuDump(JsonWriter& w)
     w.Bool(AudioSettings::Get().muteMusic);
     w.Key("MuteAll");
     w.Bool(AudioSettings::Get().muteAll);
+    w.Key("MusicVolume");
+    w.Int(AudioSettings::Get().MusicPercent());
+    w.Key("EffectsVolume");
+    w.Int(AudioSettings::Get().EffectsPercent());
+    w.Key("Notice");
+    w.String(CurrentMenuNotice().c_str());
     w.EndObject();
 }

@@ -9,6 +9,7 @@
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextRenderer.h"
@@ -148,7 +149,7 @@ void PlayerController::Act(const Parts& parts, const PlayerIntent& intent, Playe
     if (intent.release) StopMoving(parts, intent.bothHeld);
     if (intent.stickStop && !StopLatched)
     {
-        std::printf("Stop 2\n");
+        LogPrintf("Stop 2\n");
         StopLatched = true;
         StopMoving(parts, false);
     }

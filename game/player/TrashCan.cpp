@@ -5,6 +5,7 @@
 #include "engine/core/AudioSettings.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
@@ -46,7 +47,7 @@ void TrashCan::OnCollision(GameObject*)
         }
         else if (in.IsButtonTriggered("A") || in.IsKeyTriggered("w"))
         {
-            std::printf("A!!\n");
+            LogPrintf("A!!\n");
             Player* p = player->Get<Player>();
             if (p && p->State == kPlayerPlaying) Enter(*player, false);
         }
@@ -65,7 +66,7 @@ void TrashCan::Enter(GameObject& player, bool playback)
     EventManager::Get().PostEvent(kEventHide);
     Occupied = true;
     MovePlayerTo(player, *owner);
-    std::printf(playback ? "AUto Hide\n" : "Hide\n");
+    LogPrintf("%s", playback ? "AUto Hide\n" : "Hide\n");
     Sprite* ps = player.Get<Sprite>();
     Show(true, ps ? ps->Mirrored : false);
     if (playback) AudioSettings::Get().PlayEffect(kHideSound, 100);
@@ -76,7 +77,7 @@ void TrashCan::Leave(GameObject& player, bool playback)
     if (!playback) AudioSettings::Get().PlayEffect(kHideSound, 100);
     EventManager::Get().PostEvent(kEventUnhide);
     if (Player* p = player.Get<Player>()) p->State = kPlayerPlaying;
-    std::printf(playback ? "AUto Show\n" : "Show\n");
+    LogPrintf("%s", playback ? "AUto Show\n" : "Show\n");
     Show(false, false);
     Occupied = false;
     MovePlayerTo(player, *owner);
@@ -103,7 +104,7 @@ void TrashCan::HandleEvent(Event* event)
     if (Player* p = player ? player->Get<Player>() : nullptr)
         // Only a hidden player comes out: a late leave event must not revive a dying one.
         if (p->State == kPlayerHidden) p->State = kPlayerPlaying;
-    if (Occupied) std::printf("Show\n");
+    if (Occupied) LogPrintf("Show\n");
     Show(false, false);
     Occupied = false;
 }

@@ -50,8 +50,8 @@ bool DialogBox::Deserialize(const JsonView& value)
         if (Files::ReadDataFile(textFile, text))
             AddPages(text);
         else
-            std::printf("Error Opening Dialog Text File: %s (\"TextFile\" of %s)\n",
-                        textFile.c_str(), value.File());
+            LogPrintf("Error Opening Dialog Text File: %s (\"TextFile\" of %s)\n", textFile.c_str(),
+                      value.File());
     }
     bool autoPlay = false;
     value.Read("CallAutoPlay", autoPlay);

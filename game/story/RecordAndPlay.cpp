@@ -65,7 +65,7 @@ bool RecordAndPlay::Deserialize(const JsonView& value)
     value.Read("AutoPlay", flag);
     if (flag && nextPlay <= playList.size())
     {
-        std::printf("%s\n", playList[nextPlay - 1].c_str());
+        LogPrintf("%s\n", playList[nextPlay - 1].c_str());
         StartPlaying();
     }
     value.Read("Jump", jump);

@@ -30,7 +30,9 @@ const std::set<std::string> kFunctions = {"NewGame",
                                           "SaveYes",
                                           "RestartLevelYes",
                                           "RestartGameYes",
-                                          "Credits"};
+                                          "Credits",
+                                          "MusicVolume",
+                                          "EffectsVolume"};
 
 // The menu each opening click function shows; the level must hold it.
 const std::map<std::string, std::string> kOpens = {{"Controls", "ControlsMenu.json"},
@@ -41,6 +43,12 @@ const std::map<std::string, std::string> kOpens = {{"Controls", "ControlsMenu.js
                                                    {"RestartLevel", "ConfirmRestartLevelMenu.json"},
                                                    {"RestartGame", "ConfirmRestartGameMenu.json"},
                                                    {"Credits", "CreditsMenu.json"}};
+
+// Questions whose "Yes" loses something: a menu opens on its first button, so "No" comes first.
+const std::map<std::string, std::string> kNoFirst = {{"ConfirmQuitMenu.json", "QuitNo"},
+                                                     {"ConfirmMainMenu.json", "Back"},
+                                                     {"ConfirmRestartLevelMenu.json", "Back"},
+                                                     {"ConfirmRestartGameMenu.json", "Back"}};
 
 const std::set<std::string> kFonts = {"Fonts/Pixel_Countdown.ttf", "Fonts/Serif_Bold.ttf",
                                       "Fonts/Facet_Regular.ttf", "Fonts/EraserRegular.ttf"};
@@ -127,6 +135,11 @@ std::map<std::string, Archetype> ReadArchetypes(const std::string& data, Report&
         }
         for (unsigned i = 0; i < doc["Buttons"].Size(); ++i)
             CheckButton(file, "Buttons[" + std::to_string(i) + "]", doc["Buttons"][i], a, rep);
+        auto noFirst = kNoFirst.find(name);
+        if (noFirst != kNoFirst.end() && (a.functions.empty() || a.functions[0] != noFirst->second))
+            rep.Error(file, "Buttons",
+                      "the first button the question opens on must answer no (\"" +
+                          noFirst->second + "\")");
     }
     return out;
 }

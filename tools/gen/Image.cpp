@@ -139,6 +139,29 @@ Image Image::Upscaled(int factor) const
     return out;
 }
 
+Image Image::Downscaled(int factor) const
+{
+    Image out(w_ / factor, h_ / factor);
+    for (int y = 0; y < out.h_; ++y)
+        for (int x = 0; x < out.w_; ++x)
+        {
+            // Colours weighted by their coverage, so a clear pixel adds no dark fringe.
+            long r = 0, g = 0, b = 0, a = 0;
+            for (int j = 0; j < factor; ++j)
+                for (int i = 0; i < factor; ++i)
+                {
+                    Rgba c = Get(x * factor + i, y * factor + j);
+                    r += c.r * c.a, g += c.g * c.a, b += c.b * c.a, a += c.a;
+                }
+            const long n = static_cast<long>(factor) * factor;
+            out.Set(x, y,
+                    a == 0 ? Rgba{}
+                           : Col(static_cast<int>(r / a), static_cast<int>(g / a),
+                                 static_cast<int>(b / a), static_cast<int>((a + n / 2) / n)));
+        }
+    return out;
+}
+
 Image Image::Crop(int x, int y, int w, int h) const
 {
     Image out(w, h);

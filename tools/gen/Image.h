@@ -46,6 +46,8 @@ class Image
     // Dark rim around every opaque region (4-neighbour), the pixel-art outline.
     void Outline(Rgba c);
     Image Upscaled(int factor) const;
+    // Each factor x factor block averaged into one pixel.
+    Image Downscaled(int factor) const;
     Image Crop(int x, int y, int w, int h) const;
 
     bool SavePng(const std::string& path) const;

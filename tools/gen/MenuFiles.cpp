@@ -119,22 +119,35 @@ std::vector<Label> Column(std::vector<std::pair<const char*, const char*>> butto
     return out;
 }
 
+// A menu opens on its first button, so a question whose "Yes" loses something (the run, the
+// level, the game's progress) lists "No" first: a stray Return then keeps the game. On screen
+// "Yes" stays on the left.
+enum class Answer
+{
+    kYesFirst,
+    kNoFirst
+};
+
 bool Confirm(const std::string& dir, const std::string& name, const std::string& question,
-             const char* yes, const char* no, const Fonts& fonts)
+             const char* yes, const char* no, const Fonts& fonts, Answer first = Answer::kNoFirst)
 {
     // A long question shrinks to fit the panel's screen.
     const float room = kConfirmPanel.w - 90.0f;
     const float height = std::min(50.0f, room / fonts.title.Aspect(question));
     const float mid = kConfirmPanel.y + kConfirmPanel.h / 2.0f;
-    std::vector<Label> labels = {Heading(question, mid - 56.0f, height),
-                                 Button("Yes", yes, mid + 50.0f, 46.0f, 540.0f),
-                                 Button("No", no, mid + 50.0f, 46.0f, 740.0f)};
+    const Label yesButton = Button("Yes", yes, mid + 50.0f, 46.0f, 540.0f);
+    const Label noButton = Button("No", no, mid + 50.0f, 46.0f, 740.0f);
+    std::vector<Label> labels = {Heading(question, mid - 56.0f, height)};
+    if (first == Answer::kNoFirst)
+        labels.insert(labels.end(), {noButton, yesButton});
+    else
+        labels.insert(labels.end(), {yesButton, noButton});
     return WriteObject(dir, name, "MENU", {"MenuConfirm.png"}, labels, fonts, false, false);
 }
 
 const char* const kCredits[] = {
-    "Bellrun - a Corvane game",
-    "Art, sound and music made with the game's own generator",
+    "Bellrun - a Corvane game; its code: MIT licence",
+    "Art, sound and music made by the game's own generator: CC0 1.0",
     "Fonts (licence texts in Fonts/licenses):",
     "IBM 3270 - BSD 3-Clause licence",
     "Vollkorn, Lato, Leckerli One - SIL Open Font License 1.1",
@@ -166,19 +179,28 @@ bool MakeMenuFiles(const std::string& dir, const std::string& fontDir)
     bool ok =
         WriteObject(dir, "PauseMenu.json", "MENU", {"MenuPanel.png"}, pause, fonts, true, true);
 
-    std::vector<Label> options = {Heading("Options", 150.0f)};
-    const std::pair<const char*, const char*> toggles[] = {
-        {"Turn Full Screen Mode Off", "ToggleFullScreen"},
-        {"Mute Music", "MuteMusic"},
-        {"Mute All Audio", "MuteAll"}};
-    const char* const longer[] = {"Turn Full Screen Mode Off", "Unmute Music", "Unmute All Audio"};
-    for (int i = 0; i < 3; ++i)
+    // The game writes the toggles' and volumes' labels from the settings; each click box fits
+    // the longest label it can show.
+    std::vector<Label> options = {Heading("Options", 140.0f)};
+    const struct
     {
-        Label l = Button(toggles[i].first, toggles[i].second, 280.0f + 70.0f * i, 38.0f);
-        l.widthOf = longer[i];
+        const char* label;
+        const char* function;
+        const char* longest;
+    } settings[] = {{"Turn Full Screen Mode Off", "ToggleFullScreen", "Turn Full Screen Mode Off"},
+                    {"Music Volume: 100%", "MusicVolume", "Music Volume: 100%"},
+                    {"Effects Volume: 100%", "EffectsVolume", "Effects Volume: 100%"},
+                    {"Mute Music", "MuteMusic", "Unmute Music"},
+                    {"Mute All Audio", "MuteAll", "Unmute All Audio"}};
+    float y = 236.0f;
+    for (const auto& setting : settings)
+    {
+        Label l = Button(setting.label, setting.function, y, 36.0f);
+        l.widthOf = setting.longest;
         options.push_back(l);
+        y += 62.0f;
     }
-    options.push_back(Button("Back", "Back", 560.0f, 38.0f));
+    options.push_back(Button("Back", "Back", 580.0f, 38.0f));
     ok = WriteObject(dir, "OptionsMenu.json", "MENU", {"MenuPanel.png"}, options, fonts, false,
                      false) &&
          ok;
@@ -189,7 +211,7 @@ bool MakeMenuFiles(const std::string& dir, const std::string& fontDir)
          ok;
 
     std::vector<Label> credits = {Heading("Credits", 96.0f, 66.0f)};
-    float y = 178.0f;
+    y = 178.0f;
     for (const char* line : kCredits)
     {
         credits.push_back({line, nullptr, kMenuW / 2.0f, y, 28.0f, false, ""});
@@ -201,8 +223,9 @@ bool MakeMenuFiles(const std::string& dir, const std::string& fontDir)
          ok;
 
     ok = Confirm(dir, "ConfirmQuitMenu.json", "Quit the game?", "QuitYes", "QuitNo", fonts) && ok;
-    ok =
-        Confirm(dir, "ConfirmSaveMenu.json", "Save the game here?", "SaveYes", "Back", fonts) && ok;
+    ok = Confirm(dir, "ConfirmSaveMenu.json", "Save the game here?", "SaveYes", "Back", fonts,
+                 Answer::kYesFirst) &&
+         ok;
     ok = Confirm(dir, "ConfirmMainMenu.json", "Back to the title screen?", "MainMenuYes", "Back",
                  fonts) &&
          ok;

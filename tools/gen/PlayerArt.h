@@ -6,3 +6,6 @@ bool MakePlayerArt(const std::string& texDir);
 
 // Writes the 32 x 32 window icon as a 32-bit BMP.
 bool MakeIcon(const std::string& bmpPath);
+// The same badge for the desktop's menus: dir/<N>x<N>/name.png for the hicolor theme's sizes
+// 16 to 256 (the folders must exist).
+bool MakeDesktopIcons(const std::string& dir, const std::string& name);

@@ -1,6 +1,7 @@
 // Content generator: draws every texture, synthesises every sound (as WAV;
 // the script encodes OGG/MP3) and builds the maps from their text layouts.
 //   generate_content <dataDir> <wavDir> <layout.txt>...
+//   generate_content --icons <iconDir> <name>   the desktop icons (hicolor sizes)
 #include "BossArt.h"
 #include "GuardArt.h"
 #include "HudArt.h"
@@ -23,6 +24,8 @@
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--icons")
+        return MakeDesktopIcons(argv[2], argv[3]) ? 0 : 1;
     if (argc < 3)
     {
         std::fprintf(stderr, "usage: %s <dataDir> <wavDir> [layout.txt...]\n", argv[0]);
