@@ -16,8 +16,11 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         int frames;
     };
     const std::map<std::string, Row> rows = {
+        {"Level1.json", {"Level2.json", 1520}},
         {"Level2.json", {"Level3.json", 2000}},
-        {"Level3.json", {"MovingTurLevel.json", 1850}},
+        {"Level3.json", {"Level4.json", 1850}},
+        {"Level4.json", {"MovingTurLevel.json", 2230}},
+        {"MovingTurLevel.json", {"GuardCutscene.json", 1520}},
         {"RobotLevel.json", {"Level8.json", 1200}},
         {"Level8.json", {"EndLevel.json", 900}},
     };

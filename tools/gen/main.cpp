@@ -1,9 +1,11 @@
 // Content generator: draws every texture, synthesises every sound (as WAV;
-// the script encodes OGG/MP3) and builds the maps from their text layouts.
-//   generate_content <dataDir> <wavDir> <layout.txt>...
+// the script encodes OGG/MP3) and builds the maps, and the levels that have level lines,
+// from their text layouts.
+//   generate_content <dataDir> <wavDir> <layout.txt>... (LevelList.txt: the play order)
 #include "BossArt.h"
 #include "GuardArt.h"
 #include "HudArt.h"
+#include "LevelBuild.h"
 #include "MapBuild.h"
 #include "MenuArt.h"
 #include "Music.h"
@@ -61,6 +63,13 @@ int main(int argc, char** argv)
     if (!MakeMenuContent(data, wav)) ++failures;
     if (!MakeStoryArt(tex) || !MakeStorySounds(wav)) ++failures;
     for (int i = 3; i < argc; ++i)
-        if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
+    {
+        const std::string layout = argv[i];
+        const bool list =
+            layout.size() >= 13 && layout.compare(layout.size() - 13, 13, "LevelList.txt") == 0;
+        if (list ? !BuildLevelList(layout, data)
+                 : !BuildMap(layout, data + "/GameData/Maps") || !BuildLevel(layout, data))
+            ++failures;
+    }
     return failures == 0 ? 0 : 1;
 }
