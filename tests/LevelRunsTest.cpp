@@ -20,7 +20,8 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         {"Level2.json", {"Level3.json", 2000}},
         {"Level3.json", {"Level4.json", 1850}},
         {"Level4.json", {"MovingTurLevel.json", 2230}},
-        {"MovingTurLevel.json", {"GuardCutscene.json", 1520}},
+        {"MovingTurLevel.json", {"Level5.json", 1520}},
+        {"Level5.json", {"GuardCutscene.json", 3150}},
         {"RobotLevel.json", {"Level8.json", 1200}},
         {"Level8.json", {"EndLevel.json", 900}},
     };
