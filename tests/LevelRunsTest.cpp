@@ -22,7 +22,9 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         {"Level4.json", {"MovingTurLevel.json", 2230}},
         {"MovingTurLevel.json", {"Level5.json", 1520}},
         {"Level5.json", {"GuardCutscene.json", 3150}},
-        {"RobotLevel.json", {"Level8.json", 1200}},
+        {"RobotLevel.json", {"Level6.json", 1200}},
+        {"Level6.json", {"Level7.json", 2370}},
+        {"Level7.json", {"Level8.json", 3480}},
         {"Level8.json", {"EndLevel.json", 900}},
     };
     const auto runs = TestSupport::ShippedData().parent_path() / "tests/runs";
