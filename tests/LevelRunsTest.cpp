@@ -25,7 +25,7 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         {"RobotLevel.json", {"Level6.json", 1200}},
         {"Level6.json", {"Level7.json", 2370}},
         {"Level7.json", {"Level8.json", 3480}},
-        {"Level8.json", {"EndLevel.json", 900}},
+        {"Level8.json", {"EndLevel.json", 4000}},
     };
     const auto runs = TestSupport::ShippedData().parent_path() / "tests/runs";
     int replayed = 0;

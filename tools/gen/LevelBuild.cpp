@@ -94,12 +94,12 @@ struct Level
     bool kit = false;
 
     void Add(const std::string& arch, double x, double y, double sx, double sy,
-             const std::string& extra = "")
+             const std::string& extra = "", double rotation = 0.0)
     {
         std::string o = "{\"Name\": " + Quote(arch) +
                         ", \"OverWrite\": {\"Transform\": {\"Position\": [" + Num(x) + ", " +
                         Num(y) + ", 0], \"Scale\": [" + Num(sx) + ", " + Num(sy) +
-                        "], \"Rotation\": 0}";
+                        "], \"Rotation\": " + Num(rotation) + "}";
         if (!extra.empty()) o += ", " + extra;
         objects.push_back(o + "}}");
     }
@@ -255,15 +255,17 @@ void AddEnemyHandlers(std::map<std::string, Handler>& h)
 
 void AddStoryHandlers(std::map<std::string, Handler>& h)
 {
+    // floor x y direction moveTime stayTime initialState [speed]
     h["floor"] = [](Level& lv, const Words& w)
     {
-        bool ok = w.size() == 7;
+        bool ok = w.size() == 7 || w.size() == 8;
         const double x = N(w, 1, ok), y = N(w, 2, ok);
+        const double speed = w.size() == 8 ? N(w, 7, ok) : 0.002;
         lv.Add("MovingFloor.json", x, y, 3, 0.5,
                "\"MovingFloor\": {\"StartPosition\": [" + Num(x) + ", " + Num(y) +
                    ", 0], \"MoveTime\": " + Num(N(w, 4, ok)) +
-                   ", \"StayTime\": " + Num(N(w, 5, ok)) +
-                   ", \"MoveSpeed\": 0.002, \"InitialState\": " + Num(N(w, 6, ok)) +
+                   ", \"StayTime\": " + Num(N(w, 5, ok)) + ", \"MoveSpeed\": " + Num(speed) +
+                   ", \"InitialState\": " + Num(N(w, 6, ok)) +
                    ", \"Direction\": " + Num(N(w, 3, ok)) + "}");
         return ok;
     };
@@ -287,11 +289,15 @@ void AddStoryHandlers(std::map<std::string, Handler>& h)
                   ", \"MinY\": " + Num(N(w, 3, ok)) + ", \"MaxY\": " + Num(N(w, 4, ok));
         return ok;
     };
+    // object archetype x y scaleX scaleY [rotation] [{"Section": {...}, ...}]
     h["object"] = [](Level& lv, const Words& w)
     {
-        bool ok = w.size() == 6 || w.size() == 7;
+        const bool json = w.size() > 6 && w.back()[0] == '{';
+        const size_t plain = w.size() - (json ? 1 : 0);
+        bool ok = plain == 6 || plain == 7;
+        const double rotation = plain == 7 ? N(w, 6, ok) : 0.0;
         lv.Add(w.size() > 1 ? w[1] : "", N(w, 2, ok), N(w, 3, ok), N(w, 4, ok), N(w, 5, ok),
-               w.size() == 7 ? w[6].substr(1, w[6].rfind('}') - 1) : "");
+               json ? w.back().substr(1, w.back().rfind('}') - 1) : "", rotation);
         return ok;
     };
 }
