@@ -26,12 +26,16 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         {"Level6.json", {"Level7.json", 2370}},
         {"Level7.json", {"Level8.json", 3480}},
         {"Level8.json", {"EndLevel.json", 4000}},
+        {"GuardCutscene.json", {"RobotCutscene.json", 940}},
+        {"RobotCutscene.json", {"RobotLevel.json", 1030}},
+        {"EndLevel.json", {"MainMenu.json", 490}},
     };
     const auto runs = TestSupport::ShippedData().parent_path() / "tests/runs";
     int replayed = 0;
     for (const auto& file : std::filesystem::directory_iterator(runs))
     {
         const std::string level = file.path().filename().string();
+        if (level == "WholeGame.json") continue; // the whole game has its own test
         SCOPED_TRACE(level);
         auto row = rows.find(level);
         ASSERT_NE(row, rows.end()) << "a run without a row of this table";
@@ -49,7 +53,10 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         root.Read("Level", reached);
         root["Player"].Read("Life", life);
         EXPECT_EQ(reached, row->second.next);
-        EXPECT_EQ(life, 3);
+        if (std::string(row->second.next) != "MainMenu.json") // the title has no hero
+        {
+            EXPECT_EQ(life, 3);
+        }
         ++replayed;
     }
     EXPECT_EQ(replayed, static_cast<int>(rows.size()));
