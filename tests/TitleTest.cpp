@@ -237,7 +237,7 @@ TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
     const fs::path script = TestSupport::ShippedData().parent_path() / "tests/runs/WholeGame.json";
     std::string out;
     ASSERT_EQ(TestSupport::RunGame(" --headless --data \"" + TestSupport::ShippedData().string() +
-                                       "\" --frames 25310 --input \"" + script.string() +
+                                       "\" --frames 28880 --input \"" + script.string() +
                                        "\" --dump \"" + (dir / "dump.json").string() + "\"",
                                    &out),
               0);
