@@ -6,6 +6,7 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/ScriptedInput.h"
+#include "engine/core/WindowManager.h"
 #include "engine/objects/GameObjectManager.h"
 
 namespace
@@ -228,6 +229,10 @@ TEST(ScriptedInput, RefusesMalformedScriptsNamingTheEntry)
                          R"([{"frame": 1, "type": "mousedown", "button": "middle"}])",
                          R"([{"frame": 1, "type": "window", "event": "shake"}])",
                          R"([{"frame": 1, "type": "teleport"}])",
+                         R"({"Size": [0, 720], "Events": []})",
+                         R"({"Size": [1280], "Events": []})",
+                         R"({"Size": [1280, 720]})",
+                         R"({"Size": [1280, 720], "Events": [{"frame": 1}]})",
                          "[{\"frame\": 1,"};
     for (const char* text : bad)
     {
@@ -236,4 +241,39 @@ TEST(ScriptedInput, RefusesMalformedScriptsNamingTheEntry)
         EXPECT_FALSE(script.LoadText(text, "bad.json", error)) << text;
         EXPECT_NE(error.find("bad.json"), std::string::npos) << error;
     }
+}
+
+// A script that states its window size aims at the same spot of any window; a bare array keeps
+// meaning window pixels.
+TEST(ScriptedInput, MousePositionsFollowTheStatedWindowSize)
+{
+    struct Case
+    {
+        const char* text;
+        int windowWidth, windowHeight, x, y;
+    };
+    const Case cases[] = {
+        {R"({"Size": [1280, 720], "Events": [{"frame": 1, "type": "mousemove", "x": 641, "y": 61}]})",
+         1920, 1080, 962, 92},
+        {R"({"Size": [1280, 720], "Events": [{"frame": 1, "type": "mousemove", "x": 641, "y": 61}]})",
+         1280, 720, 641, 61},
+        {R"([{"frame": 1, "type": "mousemove", "x": 641, "y": 61}])", 1920, 1080, 641, 61},
+    };
+    WindowManager& window = WindowManager::Get();
+    const int oldWidth = window.width, oldHeight = window.height;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        ScriptedInput script;
+        std::string error;
+        ASSERT_TRUE(script.LoadText(c.text, "sized.json", error)) << error;
+        window.width = c.windowWidth;
+        window.height = c.windowHeight;
+        script.Deliver(1);
+        Frame();
+        EXPECT_EQ(InputManager::Get().mouseX, c.x);
+        EXPECT_EQ(InputManager::Get().mouseY, c.y);
+    }
+    window.width = oldWidth;
+    window.height = oldHeight;
 }

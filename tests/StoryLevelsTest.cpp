@@ -108,7 +108,7 @@ TEST(StoryLevels, MovingTurLevelIsCrossedOnItsFloors)
     WalkTo(game, 46.5f);
     game.KeyDown("W");
     EXPECT_TRUE(Until(
-        game, [] { return LevelIs("GuardCutscene.json"); }, 200));
+        game, [] { return LevelIs("Level5.json"); }, 200));
 }
 
 TEST(StoryLevels, TheCutscenesPlayToTheirEndByThemselves)

@@ -5,10 +5,14 @@
 
 #include <cstring>
 #include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "engine/core/AudioSettings.h"
 #include "engine/core/Engine.h"
 #include "engine/core/InputManager.h"
+#include "engine/data/Json.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
@@ -223,6 +227,52 @@ TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
     EXPECT_NE(out.find("settings: "), std::string::npos);
     EXPECT_NE(TestSupport::ReadText(dir / "third-dump.json").find("\"MuteMusic\": false"),
               std::string::npos);
+    fs::remove_all(dir);
+    fs::remove_all(home);
+}
+
+// The whole game in one scripted run, from the title with no --level: New Game, a save from the
+// pause menu in Level1, back to the title, Load Game, then every level, cutscene and dialog to
+// the ending and back to the title. The "Serializing Level" lines give the order of the levels
+// entered; the load from the save is the one followed by the save file's path.
+TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
+{
+    fs::path home = UseTempHome();
+    fs::path dir = TestSupport::MakeTempDir("whole");
+    const fs::path script = TestSupport::ShippedData().parent_path() / "tests/runs/WholeGame.json";
+    std::string out;
+    ASSERT_EQ(TestSupport::RunGame(" --headless --data \"" + TestSupport::ShippedData().string() +
+                                       "\" --frames 28880 --input \"" + script.string() +
+                                       "\" --dump \"" + (dir / "dump.json").string() + "\"",
+                                   &out),
+              0);
+    std::vector<std::string> entered;
+    std::istringstream lines(out);
+    std::string line;
+    const std::string tag = "Serializing Level : ";
+    while (std::getline(lines, line))
+    {
+        if (line.rfind(tag, 0) == 0) entered.push_back(line.substr(tag.size()));
+        if (!entered.empty() && line.size() >= 9 &&
+            line.compare(line.size() - 9, 9, "save.json") == 0)
+            entered.back() = "(the save)";
+    }
+    const std::vector<std::string> expected = {
+        "MainMenu.json", "Level1.json",        "MainMenu.json",      "(the save)",
+        "Level2.json",   "Level3.json",        "Level4.json",        "MovingTurLevel.json",
+        "Level5.json",   "GuardCutscene.json", "RobotCutscene.json", "RobotLevel.json",
+        "Level6.json",   "Level7.json",        "Level8.json",        "EndLevel.json",
+        "MainMenu.json"};
+    EXPECT_EQ(entered, expected);
+    rapidjson::Document doc;
+    ASSERT_TRUE(ParseJson(TestSupport::ReadText(dir / "dump.json"), doc, nullptr));
+    JsonView root(&doc, "dump");
+    std::string level;
+    int warnings = -1;
+    root.Read("Level", level);
+    root.Read("Warnings", warnings);
+    EXPECT_EQ(level, "MainMenu.json");
+    EXPECT_EQ(warnings, 0) << "the data readers warned during the run";
     fs::remove_all(dir);
     fs::remove_all(home);
 }

@@ -28,7 +28,7 @@ shots=(
   "GuardCutscene GuardCutscene.json 120"
   "RobotCutscene RobotCutscene.json 120"
   "RobotLevel-run600 RobotLevel.json 600 tests/runs/RobotLevel.json"
-  "Level8-run300 Level8.json 300 tests/runs/Level8.json"
+  "Level8-run2100 Level8.json 2100 tests/runs/Level8.json"
   "EndLevel EndLevel.json 120"
   "AutoLevel AutoLevel.json 120"
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Regenerates Bellrun's textures, sounds, fonts and maps into data/, then
-# checks every data file. Output is deterministic; rerun after changing
-# anything under tools/gen, tools/levels or the font choices below.
+# Regenerates Bellrun's textures, sounds, fonts, maps, the levels written as layouts and the
+# level list into data/ (and the worked example into docs/example/), then checks every data
+# file. Output is deterministic; rerun after changing anything under tools/gen, tools/levels,
+# docs/example/Example.txt or the font choices below.
 #
 # Debian packages used (installed when missing):
 #   g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
@@ -79,6 +80,11 @@ mkdir -p "$data/Fonts/licenses"
 for p in fonts-3270 fonts-vollkorn fonts-lato fonts-leckerli-one; do
   cp "/usr/share/doc/$p/copyright" "$data/Fonts/licenses/$p.txt"
 done
+
+# The worked example of docs/LEVELS.md: its level, map and dialog, made the same way.
+mkdir -p "$work/example/GameData/Levels" "$work/example/GameData/Maps" "$work/example/GameData/Dialog"
+"$work/generate" --layouts "$work/example" "$root/docs/example/Example.txt"
+cp -r "$work/example/GameData/." "$root/docs/example/GameData/"
 
 status=0
 for s in "$data"/Sounds/*; do

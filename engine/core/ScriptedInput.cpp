@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/core/InputManager.h"
+#include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/Json.h"
 
@@ -160,6 +161,21 @@ bool BuildEvent(const JsonView& e, SDL_Event& out, std::string& error)
     error = "unknown \"type\" \"" + type + "\"";
     return false;
 }
+bool ReadReferenceSize(const JsonView& root, int& width, int& height, std::string& error)
+{
+    JsonView size = root["Size"];
+    long w = 0, h = 0;
+    if (!size.IsArray() || size.Size() != 2 || !size.At(0).IsNumber() || !size.At(1).IsNumber() ||
+        (w = static_cast<long>(size.At(0).AsFloat(0))) < 1 || w > 100000 ||
+        (h = static_cast<long>(size.At(1).AsFloat(0))) < 1 || h > 100000)
+    {
+        error = "\"Size\" must be two window dimensions [width, height]";
+        return false;
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
 } // namespace
 
 bool ScriptedInput::LoadText(const std::string& text, const std::string& fileName,
@@ -167,6 +183,7 @@ bool ScriptedInput::LoadText(const std::string& text, const std::string& fileNam
 {
     events_.clear();
     next_ = 0;
+    refWidth_ = refHeight_ = 0;
     rapidjson::Document doc;
     std::string parseError;
     if (!ParseJson(text, doc, &parseError))
@@ -175,14 +192,30 @@ bool ScriptedInput::LoadText(const std::string& text, const std::string& fileNam
         return false;
     }
     JsonView root(&doc, fileName.c_str());
-    if (!root.IsArray())
+    if (root.IsObject() && !ReadReferenceSize(root, refWidth_, refHeight_, error))
+    {
+        error = fileName + ": " + error;
+        return false;
+    }
+    JsonView list = root.IsObject() ? root["Events"] : root;
+    if (!list.IsArray())
     {
         error = fileName + ": expected an array of events";
         return false;
     }
-    for (size_t i = 0; i < root.Size(); ++i)
+    if (!ReadEvents(list, fileName, error)) return false;
+    std::stable_sort(events_.begin(), events_.end(),
+                     [](const ScriptedEvent& a, const ScriptedEvent& b)
+                     { return a.frame < b.frame; });
+    return true;
+}
+
+bool ScriptedInput::ReadEvents(const JsonView& list, const std::string& fileName,
+                               std::string& error)
+{
+    for (size_t i = 0; i < list.Size(); ++i)
     {
-        JsonView e = root.At(i);
+        JsonView e = list.At(i);
         long frame = 0;
         std::string why;
         SDL_Event ev;
@@ -198,9 +231,6 @@ bool ScriptedInput::LoadText(const std::string& text, const std::string& fileNam
         }
         events_.push_back({frame, ev});
     }
-    std::stable_sort(events_.begin(), events_.end(),
-                     [](const ScriptedEvent& a, const ScriptedEvent& b)
-                     { return a.frame < b.frame; });
     return true;
 }
 
@@ -219,7 +249,22 @@ void ScriptedInput::Deliver(long frame)
 {
     while (next_ < events_.size() && events_[next_].frame <= frame)
     {
-        if (events_[next_].frame == frame) InputManager::Get().Inject(events_[next_].event);
+        if (events_[next_].frame == frame)
+        {
+            SDL_Event ev = events_[next_].event;
+            if (ev.type == SDL_MOUSEMOTION && refWidth_ > 0) ScaleToWindow(ev);
+            InputManager::Get().Inject(ev);
+        }
         ++next_;
     }
+}
+
+void ScriptedInput::ScaleToWindow(SDL_Event& ev) const
+{
+    // Rounded to the nearest pixel: a script written for this very size is delivered unchanged.
+    const WindowManager& window = WindowManager::Get();
+    const long w = window.width > 0 ? window.width : refWidth_;
+    const long h = window.height > 0 ? window.height : refHeight_;
+    ev.motion.x = static_cast<Sint32>((2 * ev.motion.x * w + refWidth_) / (2L * refWidth_));
+    ev.motion.y = static_cast<Sint32>((2 * ev.motion.y * h + refHeight_) / (2L * refHeight_));
 }

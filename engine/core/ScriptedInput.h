@@ -6,9 +6,15 @@
 // "buttondown"/"buttonup" ("button": a controller button name), "axis" ("axis" 0-3, "value"),
 // "controller" ("connected"), "window" ("event": "focuslost"|"hidden"|"minimized"|"enter"|
 // "close"), "quit".
+//
+// The file may instead be {"Size": [W, H], "Events": [...]}: its mouse positions are then in a
+// W x H window and are scaled to the real window when delivered, so one script aims alike at any
+// window size. A bare array keeps meaning window pixels.
 #pragma once
 
 #include <SDL.h>
+
+#include "engine/data/Json.h"
 
 #include <string>
 #include <vector>
@@ -30,7 +36,15 @@ class ScriptedInput
     size_t Count() const { return events_.size(); }
     const std::vector<ScriptedEvent>& Events() const { return events_; }
 
+    // The window size the mouse positions were written for; 0 when they are window pixels.
+    int ReferenceWidth() const { return refWidth_; }
+    int ReferenceHeight() const { return refHeight_; }
+
   private:
+    bool ReadEvents(const JsonView& list, const std::string& fileName, std::string& error);
+    void ScaleToWindow(SDL_Event& ev) const;
+
     std::vector<ScriptedEvent> events_;
     size_t next_ = 0;
+    int refWidth_ = 0, refHeight_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "engine/core/StateDump.h"
 
+#include "engine/core/Log.h"
+
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/GameHooks.h"
@@ -63,6 +65,8 @@ std::string BuildStateDump()
     w.Int64(Engine::Get().FramesRun());
     w.Key("Paused");
     w.Bool(objects.paused);
+    w.Key("Warnings");
+    w.Int(LogWarningCount());
     w.Key("Camera");
     if (Camera* cam = CameraManager::Get().GetCurrentCamera())
     {

@@ -1,10 +1,13 @@
 // Content generator: draws every texture, synthesises every sound (as WAV;
-// the script encodes OGG/MP3) and builds the maps from their text layouts.
-//   generate_content <dataDir> <wavDir> <layout.txt>...
+// the script encodes OGG/MP3) and builds the maps, and the levels that have level lines,
+// from their text layouts.
+//   generate_content <dataDir> <wavDir> <layout.txt>... (LevelList.txt: the play order)
+//   generate_content --layouts <dataDir> <layout.txt>...  (maps and levels only)
 //   generate_content --icons <iconDir> <name>   the desktop icons (hicolor sizes)
 #include "BossArt.h"
 #include "GuardArt.h"
 #include "HudArt.h"
+#include "LevelBuild.h"
 #include "MapBuild.h"
 #include "MenuArt.h"
 #include "Music.h"
@@ -22,10 +25,32 @@
 #include <cstdio>
 #include <string>
 
+namespace
+{
+// Maps, levels and the level list from their text files; false when any fails.
+int BuildLayouts(const std::string& data, int first, int argc, char** argv)
+{
+    int failures = 0;
+    for (int i = first; i < argc; ++i)
+    {
+        const std::string layout = argv[i];
+        const bool list =
+            layout.size() >= 13 && layout.compare(layout.size() - 13, 13, "LevelList.txt") == 0;
+        if (list ? !BuildLevelList(layout, data)
+                 : !BuildMap(layout, data + "/GameData/Maps") || !BuildLevel(layout, data))
+            ++failures;
+    }
+    return failures;
+}
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--icons")
         return MakeDesktopIcons(argv[2], argv[3]) ? 0 : 1;
+    // --layouts <dataDir> <layout.txt>...: only the maps and levels (a designer's quick rebuild).
+    if (argc >= 3 && std::string(argv[1]) == "--layouts")
+        return BuildLayouts(argv[2], 3, argc, argv) == 0 ? 0 : 1;
     if (argc < 3)
     {
         std::fprintf(stderr, "usage: %s <dataDir> <wavDir> [layout.txt...]\n", argv[0]);
@@ -63,7 +88,6 @@ int main(int argc, char** argv)
         }
     if (!MakeMenuContent(data, wav)) ++failures;
     if (!MakeStoryArt(tex) || !MakeStorySounds(wav)) ++failures;
-    for (int i = 3; i < argc; ++i)
-        if (!BuildMap(argv[i], data + "/GameData/Maps")) ++failures;
+    failures += BuildLayouts(data, 3, argc, argv);
     return failures == 0 ? 0 : 1;
 }
