@@ -63,10 +63,10 @@ fi
 grep -E "tests passed|Total Test time" "$work/ctest.log" || true
 say "suite: $((SECONDS - start)) s; skipped, with their reasons:"
 # The skipped tests once more in one process, for the reason each gives.
-skipped=$(sed -nE 's/^\s+[0-9]+ - ([A-Za-z_/]+\.[A-Za-z_/.]+).*\(Skipped\)$/\1/p' "$work/ctest.log" |
+skipped=$(sed -nE 's/^\s+[0-9]+ - ([A-Za-z0-9_/]+\.[A-Za-z0-9_/.]+).*\(Skipped\)$/\1/p' "$work/ctest.log" |
   tr '\n' ':')
 if [ -n "$skipped" ]; then
-  (cd "$win" && "$wine" ./bellrun_tests.exe --gtest_filter="$skipped" 2>&1) |
+  (cd "$win" && "$wine" ./bellrun_tests.exe --gtest_filter="$skipped" 2>&1) | tr -d '\r' |
     awk '/Skipped$/ { getline why; reason = why } /^\[  SKIPPED \] .*ms\)/ { print "    " $4 ": " reason }'
 fi
 grep -E "^\s+[0-9]+ - [A-Za-z]+ \(Skipped\)" "$work/ctest.log" | sed 's/^/    /' || true
@@ -178,7 +178,8 @@ for build in linux windows; do
     "$wine" "$win/bellrun.exe" --headless --level Level1.json --frames 3000 >/dev/null 2>&1
   fi
   t1=$(date +%s.%N)
-  say "$build: $(awk "BEGIN { printf \"%d\", 3000 / ($t1 - $t0) }") frames a second (start-up included)"
+  fps=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%d", 3000 / (b - a) }')
+  say "$build: $fps frames a second (start-up included)"
 done
 
 if [ $failures -ne 0 ]; then
