@@ -93,8 +93,12 @@ int LastFrame(const char* path)
     std::string text = ReadAll(path);
     run.Parse(text.c_str(), text.size());
     int last = 0;
-    if (run.IsArray())
-        for (const auto& e : run.GetArray())
+    // A run is an array of events, or an object that holds them with the window size its
+    // mouse positions were written for.
+    const rapidjson::Value* events = &run;
+    if (run.IsObject() && run.HasMember("Events")) events = &run["Events"];
+    if (events->IsArray())
+        for (const auto& e : events->GetArray())
             if (e.IsObject() && e.HasMember("frame") && e["frame"].IsInt())
                 last = std::max(last, e["frame"].GetInt());
     return last;

@@ -101,6 +101,21 @@ for level in $levels; do
   fi
   compared=$((compared + 1))
 done
+# The whole game in one run, from the title (no --level), where there is one.
+whole="$root/tests/runs/WholeGame.json"
+if [ -f "$whole" ]; then
+  frames=$(($("$linux/dump_compare" --frames "$whole") + 240))
+  "$linux/bellrun" --headless --frames "$frames" --input "$whole" --dump "$work/linux-whole" \
+    >/dev/null 2>&1 || fail "the whole game: the Linux build exited $?"
+  "$wine" "$win/bellrun.exe" --headless --frames "$frames" --input "$whole" \
+    --dump "$work/windows-whole" >/dev/null 2>&1 || fail "the whole game: the Windows build exited $?"
+  if "$linux/dump_compare" "$work/linux-whole" "$work/windows-whole" >"$work/compare.log"; then
+    say "the whole game ($frames frames, scripted from the title): identical"
+  else
+    cat "$work/compare.log"
+    fail "the whole game: the dumps differ"
+  fi
+fi
 say "$compared levels compared"
 
 # --- 3 --------------------------------------------------------------------------------------
