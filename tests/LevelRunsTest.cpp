@@ -28,7 +28,8 @@ TEST(LevelRuns, EveryScriptedRunReachesTheNextLevel)
         {"Level8.json", {"EndLevel.json", 4000}},
         {"GuardCutscene.json", {"RobotCutscene.json", 940}},
         {"RobotCutscene.json", {"RobotLevel.json", 1030}},
-        {"EndLevel.json", {"MainMenu.json", 490}},
+        {"EndLevel.json", {"Credits.json", 490}},
+        {"Credits.json", {"MainMenu.json", 230}},
     };
     const auto runs = TestSupport::ShippedData().parent_path() / "tests/runs";
     int replayed = 0;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/core/InputManager.h"
+#include "engine/data/Json.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
@@ -164,4 +165,21 @@ TEST(DialogTriggerTouch, OnlyThePlayerOnceAndTheLaterBoxOfTheName)
     other->AddComponent(otherSprite);
     trigger->OnCollision(player);
     EXPECT_FALSE(otherSprite->Active);
+}
+
+// A level's "TextFile" read over its archetype's replaces the pages: the level's dialog shows its
+// own text only, and a saved dialog read back over its archetype shows each page once.
+TEST(DialogPages, ATextFileReadAgainReplacesThePages)
+{
+    HeadlessGame game(TestSupport::ShippedData(), "Level1.json");
+    DialogBox box(nullptr);
+    for (const char* file : {"GameData/Dialog/MovingFloors.txt", "GameData/Dialog/Ending.txt",
+                             "GameData/Dialog/Ending.txt"})
+    {
+        rapidjson::Document doc;
+        ASSERT_TRUE(ParseJson(std::string(R"({"TextFile": ")") + file + "\"}", doc, nullptr));
+        box.Deserialize(JsonView(&doc, "level"));
+    }
+    ASSERT_EQ(box.pages.size(), 3u);
+    EXPECT_EQ(box.pages.front().text.rfind("WREN: The Bellwether core", 0), 0u);
 }

@@ -129,7 +129,7 @@ TEST(StoryLevels, TheCutscenesPlayToTheirEndByThemselves)
         game, [] { return LevelIs("RobotLevel.json"); }, 400));
 }
 
-TEST(StoryLevels, TheEndingShowsItsDialogThenGameOverAndReturnsToTheTitle)
+TEST(StoryLevels, TheEndingShowsItsDialogThenGameOverThenTheCreditsAndReturnsToTheTitle)
 {
     HeadlessGame game(TestSupport::ShippedData(), "EndLevel.json");
     game.Frames(5);
@@ -143,6 +143,10 @@ TEST(StoryLevels, TheEndingShowsItsDialogThenGameOverAndReturnsToTheTitle)
     ASSERT_TRUE(Until(game, Frozen, 300)) << "the core's dialog";
     game.KeyUp("D");
     PageThrough(game, 3);
+    ASSERT_TRUE(Until(
+        game, [] { return LevelIs("Credits.json"); }, 300));
+    ASSERT_TRUE(Until(game, Frozen, 300)) << "the credits roll as the dialog's pages";
+    PageThrough(game, 7);
     EXPECT_TRUE(Until(
         game, [] { return LevelIs("MainMenu.json"); }, 300));
 }

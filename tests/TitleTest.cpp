@@ -233,8 +233,8 @@ TEST(TitleSession, MuteSaveQuitThenStartAgainAndLoad)
 
 // The whole game in one scripted run, from the title with no --level: New Game, a save from the
 // pause menu in Level1, back to the title, Load Game, then every level, cutscene and dialog to
-// the ending and back to the title. The "Serializing Level" lines give the order of the levels
-// entered; the load from the save is the one followed by the save file's path.
+// the ending, the credits and back to the title. The "Serializing Level" lines give the order of
+// the levels entered; the load from the save is the one followed by the save file's path.
 TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
 {
     fs::path home = UseTempHome();
@@ -242,7 +242,7 @@ TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
     const fs::path script = TestSupport::ShippedData().parent_path() / "tests/runs/WholeGame.json";
     std::string out;
     ASSERT_EQ(TestSupport::RunGame(" --headless --data \"" + TestSupport::ShippedData().string() +
-                                       "\" --frames 28880 --input \"" + script.string() +
+                                       "\" --frames 29090 --input \"" + script.string() +
                                        "\" --dump \"" + (dir / "dump.json").string() + "\"",
                                    &out),
               0);
@@ -262,7 +262,7 @@ TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
         "Level2.json",   "Level3.json",        "Level4.json",        "MovingTurLevel.json",
         "Level5.json",   "GuardCutscene.json", "RobotCutscene.json", "RobotLevel.json",
         "Level6.json",   "Level7.json",        "Level8.json",        "EndLevel.json",
-        "MainMenu.json"};
+        "Credits.json",  "MainMenu.json"};
     EXPECT_EQ(entered, expected);
     rapidjson::Document doc;
     ASSERT_TRUE(ParseJson(TestSupport::ReadText(dir / "dump.json"), doc, nullptr));

@@ -15,6 +15,7 @@
 #include "game/enemies/GuardLogic.h"
 #include "game/player/Charger.h"
 #include "game/player/PlayerController.h"
+#include "game/story/LevelFlow.h"
 
 namespace
 {
@@ -86,6 +87,8 @@ void Player::Update()
 
 void Player::Die()
 {
+    // Say why the screen goes dark: the last life lost starts the level again.
+    ShowEndText(Life > 1 ? "CAUGHT" : "OUT OF LIVES - FROM THE TOP");
     EventManager::Get().PostEvent(kEventLifeLost);
     State = kPlayerDying;
     if (Camera* camera = CameraManager::Get().GetCurrentCamera()) camera->smoothDescent = true;

@@ -46,6 +46,9 @@ bool DialogBox::Deserialize(const JsonView& value)
 {
     if (value.Read("TextFile", textFile))
     {
+        // A level's own text file replaces the archetype's pages (and a save read back over its
+        // archetype does not show every page twice).
+        pages.clear();
         std::string text;
         if (Files::ReadDataFile(textFile, text))
             AddPages(text);

@@ -149,6 +149,18 @@ std::map<std::string, Handler> Handlers()
     h["level"] = [](Level& lv, const Words& w) { return w.size() == 2 && (lv.name = w[1], true); };
     h["scenery"] = [](Level& lv, const Words&) { return Scenery(lv), true; };
     h["kit"] = [](Level& lv, const Words&) { return lv.kit = true; };
+    h["menus"] = [](Level& lv, const Words&)
+    {
+        for (const char* m : kMenus) lv.AddBare(m);
+        return true;
+    };
+    // A level told by its dialog alone: the curtain closes when the last page is read.
+    h["ending"] = [](Level& lv, const Words&)
+    {
+        lv.AddBare("Curtain.json",
+                   "\"Curtain\": {\"EndCall\": true, \"DialogEnd\": true, \"IdleTime\": 0}");
+        return true;
+    };
     h["fences"] = [](Level& lv, const Words& w)
     {
         bool ok = w.size() > 1;
