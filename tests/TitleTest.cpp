@@ -242,7 +242,7 @@ TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
     const fs::path script = TestSupport::ShippedData().parent_path() / "tests/runs/WholeGame.json";
     std::string out;
     ASSERT_EQ(TestSupport::RunGame(" --headless --data \"" + TestSupport::ShippedData().string() +
-                                       "\" --frames 29090 --input \"" + script.string() +
+                                       "\" --frames 29093 --input \"" + script.string() +
                                        "\" --dump \"" + (dir / "dump.json").string() + "\"",
                                    &out),
               0);
