@@ -135,10 +135,14 @@ int TestSupport::RunCommand(const std::string& command, std::string* output)
     char buffer[4096];
     size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    if (output) *output = text;
 #if defined(_WIN32)
+    // cmd.exe's own lines end in "\r\n".
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    if (output) *output = text;
     return _pclose(pipe);
 #else
+    if (output) *output = text;
     int status = pclose(pipe);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif

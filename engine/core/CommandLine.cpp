@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 // After windows.h, whose types it uses.
@@ -36,10 +38,14 @@ void AttachParentConsole()
 {
 #if defined(_WIN32)
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (out != nullptr && out != INVALID_HANDLE_VALUE) return;
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    std::FILE* ignored = nullptr;
-    freopen_s(&ignored, "CONOUT$", "w", stdout);
-    freopen_s(&ignored, "CONOUT$", "w", stderr);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+    {
+        std::FILE* ignored = nullptr;
+        freopen_s(&ignored, "CONOUT$", "w", stdout);
+        freopen_s(&ignored, "CONOUT$", "w", stderr);
+    }
+    // Lines end in "\n" as on every other system: a log or a pipe gets the same bytes.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
 }

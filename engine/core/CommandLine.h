@@ -10,5 +10,6 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // A Windows GUI program has no console: when standard output goes nowhere (started from a
 // console, not redirected), write to the console of the program that started it. Elsewhere
-// and when output is redirected to a file or a pipe, nothing changes.
+// and when output is redirected to a file or a pipe, it stays there. On Windows the output is
+// binary: lines end in "\n" there too.
 void AttachParentConsole();

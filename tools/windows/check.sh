@@ -57,7 +57,8 @@ wineserver -p 2>/dev/null || true
 start=$SECONDS
 if ! ctest --test-dir "$win" --output-on-failure -j2 --repeat until-pass:2 >"$work/ctest.log" 2>&1
 then
-  grep -A40 "FAILED\|Failed\|Timeout" "$work/ctest.log" | head -n 200
+  grep -A40 "FAILED\|Failed\|Timeout" "$work/ctest.log" >"$work/failed.log" || true
+  head -n 200 "$work/failed.log"
   fail "the Windows test suite"
 fi
 grep -E "tests passed|Total Test time" "$work/ctest.log" || true
@@ -66,7 +67,9 @@ say "suite: $((SECONDS - start)) s; skipped, with their reasons:"
 skipped=$(sed -nE 's/^\s+[0-9]+ - ([A-Za-z0-9_/]+\.[A-Za-z0-9_/.]+).*\(Skipped\)$/\1/p' "$work/ctest.log" |
   tr '\n' ':')
 if [ -n "$skipped" ]; then
-  (cd "$win" && "$wine" ./bellrun_tests.exe --gtest_filter="$skipped" 2>&1) | tr -d '\r' |
+  (cd "$win" && "$wine" ./bellrun_tests.exe --gtest_filter="$skipped" >"$work/skipped.log" 2>&1) ||
+    true
+  tr -d '\r' <"$work/skipped.log" |
     awk '/Skipped$/ { getline why; reason = why } /^\[  SKIPPED \] .*ms\)/ { print "    " $4 ": " reason }'
 fi
 grep -E "^\s+[0-9]+ - [A-Za-z]+ \(Skipped\)" "$work/ctest.log" | sed 's/^/    /' || true
@@ -89,9 +92,13 @@ for level in $levels; do
     frames=600
   fi
   args+=(--frames "$frames")
-  "$linux/bellrun" "${args[@]}" --dump "$work/linux-$level" >"$work/linux.log" 2>&1 ||
+  # Settings and saves can change a run: each build starts from an empty preference folder.
+  rm -rf "$work/pref-linux" "$work/pref-windows"
+  "$linux/bellrun" "${args[@]}" --pref "$work/pref-linux" --dump "$work/linux-$level" \
+    >"$work/linux.log" 2>&1 ||
     fail "$level: the Linux build exited $?"
-  "$wine" "$win/bellrun.exe" "${args[@]}" --dump "$work/windows-$level" >"$work/windows.log" 2>&1 ||
+  "$wine" "$win/bellrun.exe" "${args[@]}" --pref "$work/pref-windows" \
+    --dump "$work/windows-$level" >"$work/windows.log" 2>&1 ||
     fail "$level: the Windows build exited $?"
   if "$linux/dump_compare" "$work/linux-$level" "$work/windows-$level" >"$work/compare.log"; then
     say "$level ($frames frames$([ -f "$run" ] && echo ", scripted")): identical"
@@ -105,10 +112,13 @@ done
 whole="$root/tests/runs/WholeGame.json"
 if [ -f "$whole" ]; then
   frames=$(($("$linux/dump_compare" --frames "$whole") + 240))
-  "$linux/bellrun" --headless --frames "$frames" --input "$whole" --dump "$work/linux-whole" \
-    >/dev/null 2>&1 || fail "the whole game: the Linux build exited $?"
+  # It saves and loads: each build starts from an empty preference folder of its own.
+  rm -rf "$work/pref-linux" "$work/pref-windows"
+  "$linux/bellrun" --headless --frames "$frames" --input "$whole" --pref "$work/pref-linux" \
+    --dump "$work/linux-whole" >/dev/null 2>&1 || fail "the whole game: the Linux build exited $?"
   "$wine" "$win/bellrun.exe" --headless --frames "$frames" --input "$whole" \
-    --dump "$work/windows-whole" >/dev/null 2>&1 || fail "the whole game: the Windows build exited $?"
+    --pref "$work/pref-windows" --dump "$work/windows-whole" >/dev/null 2>&1 ||
+    fail "the whole game: the Windows build exited $?"
   if "$linux/dump_compare" "$work/linux-whole" "$work/windows-whole" >"$work/compare.log"; then
     say "the whole game ($frames frames, scripted from the title): identical"
   else
@@ -176,7 +186,8 @@ for need in bellrun.exe README.txt data/System/LevelList.json licenses/SDL2.txt;
 done
 frames=$(($("$linux/dump_compare" --frames "$root/tests/runs/Level2.json") + 240))
 (cd "$work" && "$wine" "$game/bellrun.exe" --headless --level Level2.json --frames "$frames" \
-  --input "$root/tests/runs/Level2.json" --dump "$work/zip-Level2.json" >"$work/zip.log" 2>&1) ||
+  --input "$root/tests/runs/Level2.json" --pref "$work/pref-zip" --dump "$work/zip-Level2.json" \
+  >"$work/zip.log" 2>&1) ||
   fail "the unpacked game exited $?"
 grep -q "Level3.json" "$work/zip-Level2.json" 2>/dev/null && say "the unpacked game finished Level2" ||
   fail "the unpacked game did not finish Level2"
