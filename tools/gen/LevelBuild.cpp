@@ -137,7 +137,11 @@ double N(const Words& w, size_t i, bool& ok)
 
 void Scenery(Level& lv)
 {
-    lv.Add("Background.json", (lv.width - 1) / 2.0, 11.5, lv.width + 10, 40);
+    // The sky is laid in panels of one size, so its moon keeps its shape in every level (one
+    // panel stretched over the map's width made it round, tall or squashed by the width).
+    constexpr double kSkyWidth = 80.0, kSkyHeight = 40.0;
+    for (double x = kSkyWidth / 2 - 5.5; x - kSkyWidth / 2 < lv.width + 5; x += kSkyWidth)
+        lv.Add("Background.json", x, 11.5, kSkyWidth, kSkyHeight);
     for (int x = 15; x - 16 < lv.width; x += 32) lv.Add("Skyline.json", x, 6.5, 32, 8);
 }
 
