@@ -276,3 +276,36 @@ TEST(TitleSession, TheWholeGamePlaysFromTheTitleToTheEndingAndBack)
     fs::remove_all(dir);
     fs::remove_all(home);
 }
+
+// The attract demo plays a recording of the first stretch of Level1 in the record format, and
+// the recording's end (like a key, click or button, see tests/runs/AutoLevel.json) brings the
+// title back.
+TEST(TitleScreen, TheAttractDemoPlaysARecordingThenReturnsToTheTitle)
+{
+    fs::path dir = TestSupport::MakeTempDir("demo");
+    const std::string common =
+        " --headless --data \"" + TestSupport::ShippedData().string() + "\" --level AutoLevel.json";
+    for (int frames : {400, 900})
+    {
+        const fs::path dump = dir / ("dump" + std::to_string(frames) + ".json");
+        ASSERT_EQ(TestSupport::RunGame(common + " --frames " + std::to_string(frames) +
+                                       " --dump \"" + dump.string() + "\""),
+                  0);
+        rapidjson::Document doc;
+        ASSERT_TRUE(ParseJson(TestSupport::ReadText(dump), doc, nullptr));
+        JsonView root(&doc, "dump");
+        std::string level;
+        root.Read("Level", level);
+        if (frames == 400)
+        {
+            EXPECT_EQ(level, "AutoLevel.json");
+            EXPECT_GT(root["Player"]["Position"].At(0).AsFloat(0.0f), 20.0f)
+                << "the recorded player walks and jumps the crates";
+        }
+        else
+        {
+            EXPECT_EQ(level, "MainMenu.json") << "the recording's end returns to the title";
+        }
+    }
+    fs::remove_all(dir);
+}

@@ -92,6 +92,8 @@ struct Level
     std::vector<std::string> pages;
     std::string view;
     bool kit = false;
+    std::string recording;            // a record file the level plays (GameData/Record/)
+    std::vector<std::string> entries; // its entries, "[time, pressed, released, mouse, x, y]"
 
     void Add(const std::string& arch, double x, double y, double sx, double sy,
              const std::string& extra = "", double rotation = 0.0)
@@ -137,7 +139,11 @@ double N(const Words& w, size_t i, bool& ok)
 
 void Scenery(Level& lv)
 {
-    lv.Add("Background.json", (lv.width - 1) / 2.0, 11.5, lv.width + 10, 40);
+    // The sky is laid in panels of one size, so its moon keeps its shape in every level (one
+    // panel stretched over the map's width made it round, tall or squashed by the width).
+    constexpr double kSkyWidth = 80.0, kSkyHeight = 40.0;
+    for (double x = kSkyWidth / 2 - 5.5; x - kSkyWidth / 2 < lv.width + 5; x += kSkyWidth)
+        lv.Add("Background.json", x, 11.5, kSkyWidth, kSkyHeight);
     for (int x = 15; x - 16 < lv.width; x += 32) lv.Add("Skyline.json", x, 6.5, 32, 8);
 }
 
@@ -291,6 +297,19 @@ void AddStoryHandlers(std::map<std::string, Handler>& h)
                "\"DialogTrigger\": {\"DialogFile\": \"FloorDialog.json\"}");
         return ok;
     };
+    // recording Name.json, then entry lines: time pressed released mouse x y (the record format)
+    h["recording"] = [](Level& lv, const Words& w)
+    { return w.size() == 2 && (lv.recording = w[1], true); };
+    h["entry"] = [](Level& lv, const Words& w)
+    {
+        bool ok = w.size() == 7 && !lv.recording.empty();
+        std::string e = "[";
+        for (size_t i = 1; i < 7; ++i) // time and the three masks are whole numbers
+            e += (i > 1 ? ", " : "") +
+                 (i < 5 ? std::to_string(static_cast<long>(N(w, i, ok))) : Num(N(w, i, ok)));
+        lv.entries.push_back(e + "]");
+        return ok;
+    };
     h["page"] = [](Level& lv, const Words& w)
     { return w.size() == 2 && (lv.pages.push_back(w[1]), true); };
     h["view"] = [](Level& lv, const Words& w)
@@ -323,6 +342,17 @@ std::string Camera(const Level& lv)
            ", \"MaxX\": " + Num(maxX) + ", \"MinY\": " + Num(minY) + ", \"MaxY\": " + Num(maxY);
 }
 
+bool WriteRecording(const Level& lv, const std::string& dataDir)
+{
+    const std::string path = dataDir + "/GameData/Record/" + lv.recording;
+    std::ofstream out(path);
+    out << "[\n";
+    for (size_t i = 0; i < lv.entries.size(); ++i)
+        out << "    " << lv.entries[i] << (i + 1 < lv.entries.size() ? ",\n" : "\n");
+    out << "]\n";
+    return static_cast<bool>(out) || Fail(path, "cannot write");
+}
+
 bool WriteLevel(const Level& lv, const std::string& mapName, const std::string& dataDir)
 {
     std::vector<std::string> objects = lv.objects;
@@ -342,6 +372,7 @@ bool WriteLevel(const Level& lv, const std::string& mapName, const std::string& 
     std::ofstream out(path);
     out << js.str();
     if (!out) return Fail(path, "cannot write");
+    if (!lv.recording.empty() && !WriteRecording(lv, dataDir)) return false;
     if (lv.pages.empty()) return true;
     const std::string textPath = dataDir + "/GameData/Dialog/" + lv.file + ".txt";
     std::ofstream text(textPath);
