@@ -7,6 +7,8 @@ set -u
 game="$1"
 src="$2"
 check="$(dirname "$game")/check_content"
+# A cross build starts its programs through a wrapper (run-<program>.sh, under Wine).
+[ -x "$check" ] || check="$(dirname "$game")/run-check_content.sh"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp -rL "$src/data" "$work/data"
