@@ -17,7 +17,8 @@ namespace
 #define SHOOT(image, root, level)                                                                  \
     do                                                                                             \
     {                                                                                              \
-        if (!HaveVirtualDisplay()) GTEST_SKIP() << "needs xvfb-run (a Linux X server) for a GL context";     \
+        if (!HaveVirtualDisplay())                                                                 \
+            GTEST_SKIP() << "needs xvfb-run (a Linux X server) for a GL context";                  \
         fs::path shot = (root) / ((level) + std::string(".png"));                                  \
         std::string why = RunGame(root, level, 3, shot);                                           \
         if (why.rfind("skip:", 0) == 0) GTEST_SKIP() << why;                                       \

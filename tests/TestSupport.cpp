@@ -121,7 +121,6 @@ int TestSupport::RunGame(const std::string& args, std::string* output)
     return RunCommand(command, output);
 }
 
-
 int TestSupport::RunCommand(const std::string& command, std::string* output)
 {
 #if defined(_WIN32)

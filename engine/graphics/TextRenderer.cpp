@@ -104,8 +104,8 @@ bool TextRenderer::LoadFont(const std::string& path)
     auto bytes = std::make_unique<std::string>();
     TTF_Font* font = nullptr;
     if (TTF_WasInit() && Files::ReadDataFile(path, *bytes) && !bytes->empty())
-        font = TTF_OpenFontRW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())),
-                              1, 72);
+        font = TTF_OpenFontRW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1,
+                              72);
     if (!font)
     {
         LogPrintf("*** Error initializing TTF_Font %s ***\n", path.c_str());
