@@ -30,6 +30,8 @@ fail() {
 
 # Wine prefixes of our own: one for the test suite (a plain user name: the tests put their own
 # paths on command lines) and one for a player named as a Windows user may well be.
+# Wine names files in the locale's character set: UTF-8, whatever the machine was set to.
+export LC_ALL=C.UTF-8
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" SDL_AUDIODRIVER=dummy
 use_prefix() {
   wineserver -k 2>/dev/null || true
