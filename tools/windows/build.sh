@@ -66,10 +66,10 @@ add_deb_src() {
 
 # Unpacks one source package into a folder of its own under $work and prints its source folder.
 fetch() {
-  local spec=$1 dir="$work/src-${1%%=*}"
+  local pinned=$1 dir="$work/src-${1%%=*}"
   mkdir -p "$dir"
-  (cd "$dir" && apt-get source -qq --only-source "$spec" >/dev/null 2>&1) ||
-    { echo "windows-build: apt-get source $spec failed" >&2; exit 1; }
+  (cd "$dir" && apt-get source -qq --only-source "$pinned" >/dev/null 2>&1) ||
+    { echo "windows-build: apt-get source $pinned failed" >&2; exit 1; }
   find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1
 }
 
