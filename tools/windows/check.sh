@@ -132,6 +132,7 @@ say "$compared levels compared"
 
 # --- 3 --------------------------------------------------------------------------------------
 step "3. a real window: the title and Level1 against the stored pictures, the editor"
+# A fresh server: Wine's desktop, once started without a display, never gets one.
 use_prefix player "Zoë Ann"
 filter='Shipped/PictureLevels.LooksAsItDidBeforeWithinATolerance/MainMenu'
 filter+=':Shipped/PictureLevels.LooksAsItDidBeforeWithinATolerance/Level1'
