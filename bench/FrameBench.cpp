@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
+#include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
-#include "engine/core/GameHooks.h"
 #include "engine/data/Json.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/physics/Body.h"
@@ -113,10 +113,8 @@ bool StartEngine()
     RunOptions options;
     options.headless = true;
     options.dataDir = MakeRoot().string();
-    RegisterGame();
-    if (Engine::Get().Init(options) != 0) return false;
     // Load the level and let the bodies settle onto the ground.
-    for (int i = 0; i < 120; ++i) Engine::Get().Step();
+    if (StartGame(options, 120) != 0) return false;
     std::fflush(stdout);
     return true;
 }

@@ -31,7 +31,6 @@
 
 #include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
-#include "engine/core/GameHooks.h"
 #include "engine/core/StartupClock.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Gpu.h"
@@ -120,9 +119,8 @@ int RunLevel(const LevelRun& run, int width, int height, Clock::time_point proce
     options.height = height;
     options.frames = run.frames;
     if (run.input) options.inputFile = g_source + "/" + run.input;
-    RegisterGame();
     Engine& engine = Engine::Get();
-    if (engine.Init(options) != 0 || Gpu::Enabled() == g_headless)
+    if (StartGame(options, 0) != 0 || Gpu::Enabled() == g_headless)
     {
         std::printf("%s: %s\n", run.level,
                     g_headless ? "the engine did not start" : "no GL context (run under xvfb-run)");

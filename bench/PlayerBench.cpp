@@ -13,7 +13,6 @@
 
 #include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
-#include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 
 namespace
@@ -22,15 +21,11 @@ bool StartEngine()
 {
     static int status = []
     {
-        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         RunOptions options;
         options.headless = true;
         options.dataDir = BELLRUN_SOURCE_DIR "/data";
         options.level = "Level1.json";
-        RegisterGame();
-        int s = Engine::Get().Init(options);
-        if (s == 0) Engine::Get().Step(); // loads the level
-        return s;
+        return StartGame(options);
     }();
     return status == 0;
 }

@@ -18,14 +18,15 @@
 #include <GL/glew.h>
 #include <stb_image_write.h>
 
+#include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
-#include "engine/core/GameHooks.h"
 #include "engine/core/WindowManager.h"
 #include "engine/graphics/Gpu.h"
 #include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "game/player/Player.h"
 
 namespace fs = std::filesystem;
@@ -166,11 +167,9 @@ bool StartOnce()
     options.windowed = true;
     options.width = 1920;
     options.height = 1080;
-    RegisterGame();
-    state = Engine::Get().Init(options) == 0 && Gpu::Enabled() ? 1 : 2;
+    state = StartGame(options) == 0 && Gpu::Enabled() ? 1 : 2;
     if (state != 1) return false;
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    Engine::Get().Step(); // loads the level
     GameObject* obj = GameObjectManager::Get().CreateObject(kTypePlayer);
     auto* t = new Transform(obj);
     t->position = glm::vec3(60.0f, 10.0f, 0.0f);

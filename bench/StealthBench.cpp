@@ -14,7 +14,6 @@
 
 #include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
-#include "engine/core/GameHooks.h"
 #include "engine/objects/GameObject.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
@@ -31,16 +30,13 @@ bool StartEngine()
 {
     static int status = []
     {
-        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         RunOptions options;
         options.headless = true;
         options.dataDir = BELLRUN_SOURCE_DIR "/data";
         options.level = "Level2.json";
         options.inputFile = BELLRUN_SOURCE_DIR "/tests/runs/Level2.json";
-        RegisterGame();
-        int s = Engine::Get().Init(options);
+        int s = StartGame(options);
         if (s != 0) return s;
-        Engine::Get().Step(); // loads the level
         // Ten more guards on the open floor and the walkway, six cameras over the floor.
         for (float x : {22.0f, 26.0f, 31.0f, 35.0f, 72.0f, 76.0f, 80.0f, 84.0f})
             Place("Guard.json", x, 3.45f);

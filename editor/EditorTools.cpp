@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "editor/EditorCamera.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
 #include "engine/data/MapManager.h"
@@ -53,6 +54,7 @@ void LevelEditor::Frame()
     InputManager& in = InputManager::Get();
     if (in.IsKeyTriggered("F1")) editorOpen = !editorOpen;
     if (!editorOpen) return;
+    EditorCameraKeys();
     const glm::vec3 m = in.GetMouseWorldPosition();
     const glm::vec2 world(m.x, m.y);
     if (Transform* t = cursor.Get<Transform>()) t->position = glm::vec3(world, 0.0f);

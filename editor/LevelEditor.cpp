@@ -7,6 +7,7 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 
+#include "editor/GuiPanel.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
@@ -122,6 +123,7 @@ void LevelEditor::StartGui()
     ImGui_ImplSDL2_InitForOpenGL(window.window, window.glContext);
     ImGui_ImplOpenGL3_Init("#version 330");
     InputManager::Get().eventListener = [](const SDL_Event& e) { ImGui_ImplSDL2_ProcessEvent(&e); };
+    SetEditorPanel(&GuiPanels());
     guiStarted_ = true;
 }
 

@@ -10,12 +10,12 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
-#include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 #include "engine/data/LevelManager.h"
 #include "engine/data/MapManager.h"
 #include "engine/data/ResourceManager.h"
 #include "engine/objects/GameObjectManager.h"
+#include "game/GameRegistration.h"
 
 namespace
 {

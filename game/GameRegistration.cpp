@@ -1,14 +1,23 @@
 // The one place where the game hands the engine what it needs: the component table, in the order
-// sections are read, and the hooks the frame loop, the render pass and the dump call.
-#include "editor/LevelEditor.h"
+// sections are read; the object-type table; the roles of its levels, menus, music and fonts; and
+// the hooks the frame loop, the render pass and the dump call.
+#include "game/GameRegistration.h"
+
+#include <iterator>
+
 #include "engine/core/GameHooks.h"
+#include "engine/core/GameRoles.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObject.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/DevKeys.h"
 #include "game/GameDump.h"
+#include "game/GameLevels.h"
+#include "game/GameNames.h"
+#include "game/GameTuning.h"
 #include "game/enemies/Boss.h"
 #include "game/enemies/BossFov.h"
 #include "game/enemies/GuardLogic.h"
@@ -69,17 +78,7 @@ const ComponentRow kRows[] = {
 class BellrunHooks final : public GameHooks
 {
   public:
-    void StartEditor() override { LevelEditor::Get().Initialize(); }
-    void SetEditorOpen(bool open) override { LevelEditor::Get().editorOpen = open; }
-    bool EditorOpen() const override { return LevelEditor::Get().editorOpen; }
-    bool SimulationRunning() const override { return LevelEditor::Get().allObjectsWork; }
-    void DrawEditor() override { LevelEditor::Get().DrawUI(); }
-    void EditorFrame() override { LevelEditor::Get().Frame(); }
-
-    void ToggleGodMode(GameObject& player) override
-    {
-        if (Player* p = player.Get<Player>()) p->godMode = !p->godMode;
-    }
+    void DeveloperKeys() override { RunDeveloperKeys(); }
     PlayerLight LightOf(GameObject& player) const override
     {
         PlayerLight light;
@@ -106,12 +105,36 @@ class BellrunHooks final : public GameHooks
     }
 
     void WriteDumpSections(JsonWriter& w) const override { WriteGameDump(w); }
+
+    // A transition cut short (a developer key, a menu) must not leave the next level's guards
+    // blind.
+    void LevelLoaded() override { GameTuning::Get().levelTransitionActive = false; }
 };
+
+GameRoles BellrunRoles()
+{
+    using namespace GameLevels;
+    GameRoles roles;
+    roles.titleLevel = kTitle;
+    roles.noPauseLevels = {kTitle, kGuardCutscene, kRobotCutscene, kAttractDemo};
+    roles.levelMusic = kLevelMusic;
+    roles.bossLevel = kBoss;
+    roles.bossMusic = kBossMusic;
+    roles.pauseMenu = kPauseMenu;
+    roles.quitMenu = kQuitMenu;
+    roles.fonts = {"Fonts/Pixel_Countdown.ttf", "Fonts/Serif_Bold.ttf", "Fonts/Facet_Regular.ttf",
+                   "Fonts/EraserRegular.ttf"};
+    return roles;
+}
 } // namespace
 
 void RegisterGame()
 {
     static BellrunHooks hooks;
-    SetComponentTable(kRows, static_cast<int>(sizeof kRows / sizeof kRows[0]));
+    SetComponentTable(kRows, static_cast<int>(std::size(kRows)));
+    SetTypeTable(kObjectTypes, static_cast<int>(std::size(kObjectTypes)));
+    // The object manager may have built its tables before the game was registered.
+    GameObjectManager::Get().types = TypeTables();
+    SetGameRoles(BellrunRoles());
     SetGameHooks(&hooks);
 }

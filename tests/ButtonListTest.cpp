@@ -3,6 +3,7 @@
 
 #include "engine/core/InputManager.h"
 #include "engine/objects/GameObject.h"
+#include "game/GameNames.h"
 #include "game/menus/ButtonList.h"
 #include "game/menus/MenuActions.h"
 

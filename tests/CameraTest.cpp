@@ -1,12 +1,14 @@
 // Cameras: approach speeds, the upward follow rule, shake and bounds.
 #include <gtest/gtest.h>
 
+#include "editor/EditorCamera.h"
 #include "editor/LevelEditor.h"
 #include "engine/core/CameraManager.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/InputManager.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 
 namespace
 {
@@ -99,7 +101,7 @@ TEST(Camera, EditorKeyCCyclesCamerasAndPostsTheSwitch)
         e.key.keysym.scancode = SDL_SCANCODE_C;
         InputManager::Get().Inject(e);
         InputManager::Get().Update();
-        cams.Update();
+        EditorCameraKeys();
         if (i % 2 == 0) seen.push_back(cams.current);
         SDL_Event up{};
         up.type = SDL_KEYUP;

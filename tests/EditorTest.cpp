@@ -62,17 +62,6 @@ std::vector<Placed> Saved(const std::string& dumpPath)
     return out;
 }
 
-void Mouse(Uint32 type, int x, int y)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
-    e.motion.x = x;
-    e.motion.y = y;
-    if (type != SDL_MOUSEMOTION) e.button.button = SDL_BUTTON_LEFT;
-    InputManager::Get().Inject(e);
-}
-
 GameObject* Named(const std::string& name)
 {
     GameObject* found = nullptr;
@@ -128,17 +117,17 @@ TEST(Editor, PickDragPlaceDeletePaintSaveAndReload)
     EXPECT_EQ(sweep->Timer, 1000) << "the reset event is delivered while stopped";
 
     // Pick the guard with the mouse and drag it, snapped, to another point.
-    Mouse(SDL_MOUSEMOTION, 640, 500);
+    Send::MouseMove(640, 500);
     game.Frames(1);
     const glm::vec3 grab = InputManager::Get().GetMouseWorldPosition();
     guard->Get<Transform>()->position = glm::vec3(grab.x, grab.y, 0.0f);
-    Mouse(SDL_MOUSEBUTTONDOWN, 640, 500);
+    Send::MouseButton(true, 640, 500);
     game.Frames(1);
     ASSERT_EQ(editor.Selected(), guard);
     game.KeyDown("Left Ctrl");
-    Mouse(SDL_MOUSEMOTION, 900, 560);
+    Send::MouseMove(900, 560);
     game.Frames(1);
-    Mouse(SDL_MOUSEBUTTONUP, 900, 560);
+    Send::MouseButton(false, 900, 560);
     game.KeyUp("Left Ctrl");
     game.Frames(1);
     const glm::vec3 dropped = guard->Get<Transform>()->position;
@@ -149,9 +138,9 @@ TEST(Editor, PickDragPlaceDeletePaintSaveAndReload)
     // Place a charger from the palette at the next click, then delete it again; place another.
     editor.armedLayer = kLayerGameplay;
     editor.armedIndex = 1;
-    Mouse(SDL_MOUSEBUTTONDOWN, 300, 500);
+    Send::MouseButton(true, 300, 500);
     game.Frames(1);
-    Mouse(SDL_MOUSEBUTTONUP, 300, 500);
+    Send::MouseButton(false, 300, 500);
     GameObject* charger = Named("EmpCharger.json");
     ASSERT_NE(charger, nullptr);
     EXPECT_EQ(editor.Selected(), charger);

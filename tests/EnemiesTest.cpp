@@ -129,10 +129,11 @@ TEST(BossFight, TReversesTheConesAndThreeHitsEndTheLevel)
                                   {"After.json", ""}});
     HeadlessGame game(root, "Boss.json");
     ASSERT_EQ(game.status(), 0);
-    auto& list = GameObjectManager::Get().bossVisionObjects;
-    ASSERT_EQ(list.size(), 3u);
-    GameObject* cone1 = list[0].Get();
-    GameObject* cone2 = list[2].Get();
+    const std::vector<GameObject*> cones = Boss::Cones();
+    ASSERT_EQ(cones.size(), 2u) << "the cone with two cone sections is listed once";
+    GameObject* cone1 = cones[0];
+    GameObject* cone2 = cones[1];
+    const ObjectRef ref1(cone1), ref2(cone2);
     ASSERT_TRUE(cone1 && cone2 && cone1 != cone2);
     const float before = cone2->Get<Transform>()->rotation;
     game.Frames(1);
@@ -155,14 +156,13 @@ TEST(BossFight, TReversesTheConesAndThreeHitsEndTheLevel)
     game.Frames(3);
     EXPECT_EQ(theBoss.hitCount, 1);
     EXPECT_TRUE(camera.shaking);
-    EXPECT_EQ(list[0].Get(), nullptr) << "the first cone is gone";
-    EXPECT_NE(list[2].Get(), nullptr);
+    EXPECT_EQ(ref1.Get(), nullptr) << "the first cone is gone";
+    EXPECT_NE(ref2.Get(), nullptr);
     EXPECT_TRUE(All<EMP>().empty()) << "the EMP is spent";
     EmpOnto(*theBoss.owner);
     game.Frames(3);
     EXPECT_EQ(theBoss.hitCount, 2);
-    EXPECT_EQ(list[2].Get(), nullptr)
-        << "the second hit takes the second cone, not the first again";
+    EXPECT_EQ(ref2.Get(), nullptr) << "the second hit takes the second cone, not the first again";
     Player& player = *GameObjectManager::Get().Player()->Get<Player>();
     EXPECT_FALSE(player.spotLight);
     EmpOnto(*theBoss.owner);
@@ -172,5 +172,5 @@ TEST(BossFight, TReversesTheConesAndThreeHitsEndTheLevel)
     ASSERT_TRUE(RunUntil(game, 600,
                          [] { return LevelManager::Get().GetCurrentLevelName() == "After.json"; }))
         << "the closing light ends the level";
-    EXPECT_TRUE(GameObjectManager::Get().bossVisionObjects.empty());
+    EXPECT_TRUE(Boss::Cones().empty());
 }

@@ -12,6 +12,7 @@
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "game/player/Player.h"
 #include "tests/PictureScene.h"
 
@@ -144,21 +145,30 @@ TEST_F(GraphicsPass, ClosingLightShrinksPerDrawnSpriteAndEndsTheLevel)
     player->spotLight = true;
     EventManager::Get().ClearAll();
     draws.clear();
-    GameObjectManager::Get().DrawScene();
-    size_t n = draws.size();
+    GraphicsManager& graphics = GraphicsManager::Get();
+    // The light shrinks in the player's update by what the frame before drew.
+    auto frame = [&]
+    {
+        graphics.BeginFrame(1280, 720);
+        player->Update();
+        GameObjectManager::Get().DrawScene();
+    };
+    frame();
+    EXPECT_FLOAT_EQ(SpotlightRadius, 25.0f) << "nothing was drawn before the first frame";
+    const size_t n = draws.size();
     ASSERT_GT(n, 5u);
+    EXPECT_FLOAT_EQ(draws[0].light.spotlightRadius, 25.0f);
+    frame();
     EXPECT_NEAR(SpotlightRadius, 25.0f - 0.00016f * n, 1e-4f);
-    EXPECT_FLOAT_EQ(draws[0].light.spotlightRadius, 25.0f) << "sent before it shrinks";
-    EXPECT_LT(draws[1].light.spotlightRadius, 25.0f);
+    EXPECT_FLOAT_EQ(draws.back().light.spotlightRadius, SpotlightRadius)
+        << "a frame draws with one radius";
     EXPECT_EQ(PostedLevelEnds(), 0) << "no level end above radius 6";
 
-    // Below 6 every drawn sprite posts a level end; the radius never goes below the first value
-    // at or under 1.
+    // Below 6 the level ends; the radius never goes below the first value at or under 1.
     SpotlightRadius = 1.0003f;
-    draws.clear();
-    GameObjectManager::Get().DrawScene();
+    frame();
     EXPECT_NEAR(SpotlightRadius, 1.0003f - 2 * 0.00016f, 1e-6f);
-    EXPECT_EQ(PostedLevelEnds(), static_cast<int>(draws.size()));
+    EXPECT_EQ(PostedLevelEnds(), 1);
 }
 
 TEST_F(GraphicsPass, HeadlessTextsAreQueuedAndDrained)

@@ -29,24 +29,71 @@ void HeadlessGame::Frames(int n)
 
 namespace
 {
-void Key(const char* key, bool down)
+SDL_Event Blank(Uint32 type)
 {
     SDL_Event e;
     std::memset(&e, 0, sizeof e);
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.type = type;
+    return e;
+}
+} // namespace
+
+void Send::Key(const char* key, bool down)
+{
+    SDL_Event e = Blank(down ? SDL_KEYDOWN : SDL_KEYUP);
     e.key.keysym.scancode = SDL_GetScancodeFromName(key);
     e.key.keysym.sym = SDL_GetKeyFromScancode(e.key.keysym.scancode);
     InputManager::Get().Inject(e);
 }
-} // namespace
+
+void Send::MouseMove(int x, int y)
+{
+    SDL_Event e = Blank(SDL_MOUSEMOTION);
+    e.motion.x = x;
+    e.motion.y = y;
+    InputManager::Get().Inject(e);
+}
+
+void Send::MouseButton(bool down, int x, int y, uint8_t button)
+{
+    SDL_Event e = Blank(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP);
+    e.button.button = button;
+    e.button.x = x;
+    e.button.y = y;
+    InputManager::Get().Inject(e);
+}
+
+void Send::PadButton(SDL_GameControllerButton button, bool down)
+{
+    SDL_Event e = Blank(down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP);
+    e.cbutton.button = static_cast<Uint8>(button);
+    e.cbutton.which = kScriptedDevice;
+    InputManager::Get().Inject(e);
+}
 
 void HeadlessGame::KeyDown(const char* key)
 {
-    Key(key, true);
+    Send::Key(key, true);
 }
 void HeadlessGame::KeyUp(const char* key)
 {
-    Key(key, false);
+    Send::Key(key, false);
+}
+
+void HeadlessGame::Click(int after)
+{
+    Send::MouseButton(true);
+    Frames(1);
+    Send::MouseButton(false);
+    Frames(after);
+}
+
+void HeadlessGame::Pad(SDL_GameControllerButton button, int after)
+{
+    Send::PadButton(button, true);
+    Frames(1);
+    Send::PadButton(button, false);
+    Frames(after);
 }
 
 void HeadlessGame::Tap(const char* key)

@@ -8,6 +8,17 @@
 
 #include "engine/core/Engine.h"
 
+// Platform events as a window delivers them, queued for the next input update: every test that
+// presses, clicks or uses the pad goes through these. Mouse positions are window pixels; pad
+// events come from the scripted controller.
+namespace Send
+{
+void Key(const char* key, bool down);
+void MouseMove(int x, int y);
+void MouseButton(bool down, int x = 0, int y = 0, uint8_t button = SDL_BUTTON_LEFT);
+void PadButton(SDL_GameControllerButton button, bool down);
+} // namespace Send
+
 class HeadlessGame
 {
   public:
@@ -23,6 +34,9 @@ class HeadlessGame
     void KeyUp(const char* key);
     // Presses a key for one frame, then releases it.
     void Tap(const char* key);
+    // A left click (down for a frame, then up) or a pad button press, then `after` frames.
+    void Click(int after = 1);
+    void Pad(SDL_GameControllerButton button, int after = 1);
     void Axis(int axis, int value);
     void ConnectController();
 

@@ -8,6 +8,7 @@
 #include "engine/core/ScriptedInput.h"
 #include "engine/core/WindowManager.h"
 #include "engine/objects/GameObjectManager.h"
+#include "tests/Harness.h"
 
 namespace
 {
@@ -19,13 +20,6 @@ SDL_Event Make(Uint32 type)
     return e;
 }
 
-void Key(const char* name, bool down)
-{
-    SDL_Event e = Make(down ? SDL_KEYDOWN : SDL_KEYUP);
-    e.key.keysym.scancode = SDL_GetScancodeFromName(name);
-    InputManager::Get().Inject(e);
-}
-
 void Frame()
 {
     InputManager::Get().Update();
@@ -35,7 +29,7 @@ void Frame()
 TEST(Input, KeyEdgesCountOnlyAtFrameBoundaries)
 {
     InputManager& in = InputManager::Get();
-    Key("Escape", true);
+    Send::Key("Escape", true);
     Frame();
     EXPECT_TRUE(in.IsKeyTriggered("Escape"));
     EXPECT_TRUE(in.IsKeyPressed("Escape"));
@@ -43,11 +37,11 @@ TEST(Input, KeyEdgesCountOnlyAtFrameBoundaries)
     Frame(); // held: triggers once, not every frame
     EXPECT_FALSE(in.IsKeyTriggered("Escape"));
     EXPECT_TRUE(in.IsKeyPressed("Escape"));
-    Key("Escape", false);
+    Send::Key("Escape", false);
     Frame();
     EXPECT_TRUE(in.IsKeyReleased("Escape"));
-    Key("Space", true); // pressed and released within one frame: nobody sees it
-    Key("Space", false);
+    Send::Key("Space", true); // pressed and released within one frame: nobody sees it
+    Send::Key("Space", false);
     Frame();
     EXPECT_FALSE(in.IsKeyTriggered("Space"));
     EXPECT_FALSE(in.IsKeyPressed("Space"));

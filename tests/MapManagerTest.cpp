@@ -6,6 +6,7 @@
 #include "engine/data/MapManager.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "tests/TestSupport.h"
 #include "tests/WorldFixtures.h"
 

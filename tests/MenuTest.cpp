@@ -12,6 +12,7 @@
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
+#include "game/GameNames.h"
 #include "game/menus/ButtonList.h"
 #include "game/menus/MenuActions.h"
 #include "game/menus/MenuNotice.h"
@@ -130,33 +131,6 @@ void MouseTo(float x, float y)
     Inject(e);
 }
 
-void Click(HeadlessGame& game)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    Inject(e);
-    game.Frames(1);
-    e.type = SDL_MOUSEBUTTONUP;
-    Inject(e);
-    game.Frames(1);
-}
-
-void PadButton(HeadlessGame& game, SDL_GameControllerButton button)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_CONTROLLERBUTTONDOWN;
-    e.cbutton.button = static_cast<Uint8>(button);
-    e.cbutton.which = kScriptedDevice;
-    Inject(e);
-    game.Frames(1);
-    e.type = SDL_CONTROLLERBUTTONUP;
-    Inject(e);
-    game.Frames(1);
-}
-
 // A key pressed for a frame and released for a frame, as fingers do.
 void Press(HeadlessGame& game, const char* key)
 {
@@ -248,12 +222,12 @@ TEST_F(MenuFlow, MouseHoverWithAHeadingSelectsTheButtonUnderIt)
     game.Frames(1);
     EXPECT_EQ(pause->selectedIndex, 1);
     EXPECT_FALSE(pause->activeButtons[3]->selected);
-    Click(game);
+    game.Click();
     EXPECT_EQ(Shown(), std::vector<std::string>{"OptionsMenu.json"});
     // A click outside every button presses the selected one: the options' first (0 after show)
     // is selected only by the mouse, so nothing happens until one is hovered.
     MouseTo(0.9f, 0.9f);
-    Click(game);
+    game.Click();
     EXPECT_FALSE(AudioSettings::Get().muteMusic);
 }
 
@@ -272,17 +246,17 @@ TEST_F(MenuFlow, QuitRequestConfirmsThroughTheMenuAndControllerAnswers)
     EXPECT_TRUE(GameObjectManager::Get().paused);
     EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmQuitMenu.json"});
     // D-pad down to "No" (the pad's press shows one frame after the button goes up), then A.
-    PadButton(game, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    game.Pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     EXPECT_EQ(List("ConfirmQuitMenu.json")->selectedIndex, 1);
     EXPECT_TRUE(List("ConfirmQuitMenu.json")->activeButtons[1]->selected);
-    PadButton(game, SDL_CONTROLLER_BUTTON_A);
+    game.Pad(SDL_CONTROLLER_BUTTON_A);
     EXPECT_EQ(Shown(), std::vector<std::string>{"PauseMenu.json"});
     EXPECT_TRUE(GameObjectManager::Get().paused);
     // Quit from the pause menu: down three, A, then A on "Yes" ends the run.
-    for (int i = 0; i < 3; ++i) PadButton(game, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    PadButton(game, SDL_CONTROLLER_BUTTON_A);
+    for (int i = 0; i < 3; ++i) game.Pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    game.Pad(SDL_CONTROLLER_BUTTON_A);
     EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmQuitMenu.json"});
-    PadButton(game, SDL_CONTROLLER_BUTTON_A);
+    game.Pad(SDL_CONTROLLER_BUTTON_A);
     EXPECT_FALSE(Engine::Get().running);
 }
 
@@ -338,7 +312,7 @@ TEST_F(MenuFlow, ARestingPointerLeavesTheKeysAloneAndEveryAnswerShows)
     EXPECT_EQ(CurrentMenuNotice(), "");
     // A click still presses the button under the resting pointer.
     EXPECT_EQ(pause->selectedIndex, 0);
-    Click(game);
+    game.Click();
     EXPECT_EQ(Shown(), std::vector<std::string>{"ConfirmQuitMenu.json"});
 }
 

@@ -5,6 +5,7 @@
 #include "engine/core/EventManager.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 
 namespace
 {

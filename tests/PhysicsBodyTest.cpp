@@ -7,6 +7,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
 #include "tests/WorldFixtures.h"
 
 namespace

@@ -6,6 +6,7 @@
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
 #include "engine/physics/PhysicsManager.h"
+#include "game/GameNames.h"
 #include "tests/WorldFixtures.h"
 
 using WorldFix::MakeBody;

@@ -16,6 +16,7 @@
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "tests/PictureScene.h"
 #include "tests/TestSupport.h"
 

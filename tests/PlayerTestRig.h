@@ -16,9 +16,11 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerController.h"
 #include "game/story/RecordAndPlay.h"
+#include "tests/Harness.h"
 
 // Which parts to give the object; the controller always comes.
 struct PlayerRigParts
@@ -76,22 +78,8 @@ struct PlayerRig
         map.SolidGrid[static_cast<size_t>(column) * map.CapacityRows + row] = 1;
     }
 
-    static void Key(const char* key, bool down)
-    {
-        SDL_Event e;
-        std::memset(&e, 0, sizeof e);
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.keysym.scancode = SDL_GetScancodeFromName(key);
-        InputManager::Get().Inject(e);
-    }
-    static void Mouse(uint8_t button, bool down)
-    {
-        SDL_Event e;
-        std::memset(&e, 0, sizeof e);
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.button = button;
-        InputManager::Get().Inject(e);
-    }
+    static void Key(const char* key, bool down) { Send::Key(key, down); }
+    static void Mouse(uint8_t button, bool down) { Send::MouseButton(down, 0, 0, button); }
     // One frame of the controller alone: input, then its update.
     void Frame()
     {

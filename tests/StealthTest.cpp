@@ -15,6 +15,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
+#include "game/GameTuning.h"
 #include "game/enemies/GuardFov.h"
 #include "game/enemies/GuardLogic.h"
 #include "game/enemies/SecurityCamNode.h"
@@ -23,6 +24,7 @@
 #include "game/player/PlayerController.h"
 #include "game/player/PokeBall.h"
 #include "game/story/RecordAndPlay.h"
+#include "tests/Harness.h"
 #include "tests/StealthStage.h"
 #include "tests/TestSupport.h"
 #include "tests/WorldFixtures.h"
@@ -55,17 +57,6 @@ Transform& At(GameObject* obj)
 const char* kStillCamera =
     R"("Camera": {"FOVScale": [5, 5], "SecurityCamera": {"AngleSpeed": 0, "DefaultAngle": 0}})";
 
-void Mouse(const char* type, int x, int y, uint8_t button = 0)
-{
-    SDL_Event e{};
-    e.type = std::string(type) == "move"   ? SDL_MOUSEMOTION
-             : std::string(type) == "down" ? SDL_MOUSEBUTTONDOWN
-                                           : SDL_MOUSEBUTTONUP;
-    e.motion.x = x;
-    e.motion.y = y;
-    if (button) e.button.button = button;
-    InputManager::Get().Inject(e);
-}
 } // namespace
 
 TEST(GuardPatrol, TurnsAtAWallAndAtAPlatformEdgeAfterStanding)
@@ -190,10 +181,10 @@ TEST(ThrownItems, ABallHoldsAGuardForTheCaptureTimeAndAZeroAimThrowsNothing)
     GuardLogic& logic = *guard->Get<GuardLogic>();
     PlayerController& pc = *PlayerObject().Get<PlayerController>();
     game->Frames(10); // the guard walks away, its back to the player
-    Mouse("move", 1000, 300);
-    Mouse("down", 1000, 300, SDL_BUTTON_RIGHT);
+    Send::MouseMove(1000, 300);
+    Send::MouseButton(true, 1000, 300, SDL_BUTTON_RIGHT);
     game->Frames(1);
-    Mouse("up", 1000, 300, SDL_BUTTON_RIGHT);
+    Send::MouseButton(false, 1000, 300, SDL_BUTTON_RIGHT);
     EXPECT_EQ(pc.BallCount, 1);
     int hitAt = -1;
     for (int f = 0; f < 90 && hitAt < 0; ++f)
@@ -261,7 +252,7 @@ TEST(SecurityCameras, AnEmpDarkensTheConeForTheBlackoutTime)
         game->Frames(1);
         ++darkFrames;
     }
-    EXPECT_NEAR(darkFrames * 16, Engine::Get().cameraBlackoutMs, 48);
+    EXPECT_NEAR(darkFrames * 16, GameTuning::Get().cameraBlackoutMs, 48);
     EXPECT_TRUE(cone->Get<Sprite>()->Active);
     game->Frames(2);
     EXPECT_TRUE(OfArchetype("EMP.json").empty()) << "the stuck EMP goes with the blackout";
@@ -328,10 +319,11 @@ TEST(Pickups, ChargersFillOnlyWhatIsMissingAndUpgradesLastLonger)
         if (charger.ChargerState != states.back()) states.push_back(charger.ChargerState);
     }
     EXPECT_EQ(states, (std::vector<int>{3, 2, 0, 1}));
-    const float blackout = Engine::Get().cameraBlackoutMs, life = Engine::Get().empLifetimeMs;
+    const float blackout = GameTuning::Get().cameraBlackoutMs,
+                life = GameTuning::Get().empLifetimeMs;
     At(&PlayerObject()).position.x = 14.0f;
     game->Frames(3);
-    EXPECT_EQ(Engine::Get().cameraBlackoutMs, blackout + 1000.0f);
-    EXPECT_EQ(Engine::Get().empLifetimeMs, life + 1000.0f);
+    EXPECT_EQ(GameTuning::Get().cameraBlackoutMs, blackout + 1000.0f);
+    EXPECT_EQ(GameTuning::Get().empLifetimeMs, life + 1000.0f);
     EXPECT_TRUE(OfArchetype("EmpUpgrade.json").empty());
 }

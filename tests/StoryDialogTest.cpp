@@ -9,6 +9,7 @@
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
+#include "game/GameNames.h"
 #include "game/player/PlayerController.h"
 #include "game/story/DialogBox.h"
 #include "game/story/RecordAndPlay.h"
@@ -27,18 +28,6 @@ struct PageCase
     const char* lastText;
     float lastScaleX;
 };
-
-void Inject(Uint32 type, int button)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
-    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP)
-        e.button.button = static_cast<Uint8>(button);
-    else
-        e.cbutton.button = static_cast<Uint8>(button), e.cbutton.which = kScriptedDevice;
-    InputManager::Get().Inject(e);
-}
 
 GameObject* FindIn(int layer, const char* name)
 {
@@ -92,16 +81,16 @@ TEST(DialogRun, EveryConfirmInputPagesEscapeSkipsAndTheEndStartsThePlayback)
     game.Tap("Return");
     game.Frames(1);
     EXPECT_EQ(box->pageIndex, 1u);
-    Inject(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    Send::MouseButton(true);
     game.KeyDown("Return"); // the same frame as the click: still one page
     game.Frames(1);
     game.KeyUp("Return");
-    Inject(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    Send::MouseButton(false);
     EXPECT_EQ(box->pageIndex, 2u);
-    Inject(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_A);
+    Send::PadButton(SDL_CONTROLLER_BUTTON_A, true);
     game.Frames(1);
     EXPECT_EQ(box->pageIndex, 3u);
-    Inject(SDL_CONTROLLERBUTTONUP, SDL_CONTROLLER_BUTTON_A);
+    Send::PadButton(SDL_CONTROLLER_BUTTON_A, false);
     EXPECT_TRUE(boxObj->Get<Sprite>()->Active);
     game.Tap("Space");
     EXPECT_EQ(box->pageIndex, 4u);

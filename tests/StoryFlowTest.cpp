@@ -7,6 +7,8 @@
 #include "engine/data/LevelManager.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
+#include "game/GameTuning.h"
 #include "game/story/LevelFlow.h"
 #include "game/story/TimedText.h"
 #include "tests/Harness.h"
@@ -76,7 +78,7 @@ TEST(CurtainTimings, IdleThenSlideOpenAndOneCloseForTwoEnds)
     c->HandleEvent(&end);
     EXPECT_EQ(c->state, kCurtainClosing);
     EXPECT_FLOAT_EQ(t->position.x, 5.0f);
-    EXPECT_TRUE(Engine::Get().levelTransitionActive);
+    EXPECT_TRUE(GameTuning::Get().levelTransitionActive);
     for (int i = 0; i < 10; ++i) c->Update();
     c->HandleEvent(&end);
     Event restart;
@@ -108,12 +110,12 @@ TEST(LevelExit, WEndsTheLevelOnceWithItsTextExceptOnTheSpecialLevels)
     ASSERT_NE(EndText("LEVEL COMPLETE"), nullptr);
     EXPECT_FLOAT_EQ(EndText("LEVEL COMPLETE")->timer, 2500.0f - 16.0f);
     EXPECT_LE(LevelText()->timer, 0.0f) << "the level's texts are hidden";
-    EXPECT_TRUE(Engine::Get().levelTransitionActive);
+    EXPECT_TRUE(GameTuning::Get().levelTransitionActive);
     int frames = FramesToLeave(game, 300);
     EXPECT_GE(frames, 99) << "the curtain slides for 1600 ms first";
     EXPECT_LE(frames, 101);
     EXPECT_EQ(LevelManager::Get().GetCurrentLevelName(), "MovingTurLevel.json");
-    EXPECT_FALSE(Engine::Get().levelTransitionActive);
+    EXPECT_FALSE(GameTuning::Get().levelTransitionActive);
 
     game.Frames(3); // W is still held: this exit ends the level without a text
     EXPECT_EQ(EndText("LEVEL COMPLETE"), nullptr);
@@ -131,9 +133,9 @@ TEST(LevelExit, ALoadAfterAnInterruptedTransitionClearsTheFlag)
 {
     auto root = MakeRoot("flag", {{"A.json", Hero(3, 3.5f)}, {"B.json", Hero(3, 3.5f)}});
     HeadlessGame game(root, "A.json");
-    Engine::Get().levelTransitionActive = true;
+    GameTuning::Get().levelTransitionActive = true;
     game.Tap("L");
     game.Frames(1);
     EXPECT_EQ(LevelManager::Get().GetCurrentLevelName(), "B.json");
-    EXPECT_FALSE(Engine::Get().levelTransitionActive);
+    EXPECT_FALSE(GameTuning::Get().levelTransitionActive);
 }

@@ -6,6 +6,7 @@
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "game/story/MovingFloor.h"
 #include "game/story/TimedText.h"
 #include "game/story/ZentoTech.h"

@@ -14,12 +14,13 @@
 #include <random>
 #include <sstream>
 
-#include "engine/core/GameHooks.h"
+#include "editor/EditorRegistration.h"
+#include "game/GameRegistration.h"
 
 namespace fs = std::filesystem;
 
 // Every test starts the engine as main does: with the game's table and hooks registered.
-[[maybe_unused]] static const bool kGameRegistered = (RegisterGame(), true);
+[[maybe_unused]] static const bool kGameRegistered = (RegisterGame(), RegisterEditor(), true);
 
 fs::path TestSupport::MakeTempDir(const std::string& tag)
 {

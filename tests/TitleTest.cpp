@@ -63,20 +63,6 @@ void MouseClickAt(HeadlessGame& game, int x, int y)
     game.Frames(2);
 }
 
-void Pad(HeadlessGame& game, SDL_GameControllerButton b)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_CONTROLLERBUTTONDOWN;
-    e.cbutton.button = static_cast<Uint8>(b);
-    e.cbutton.which = kScriptedDevice;
-    Send(e);
-    game.Frames(1);
-    e.type = SDL_CONTROLLERBUTTONUP;
-    Send(e);
-    game.Frames(2);
-}
-
 void Key(HeadlessGame& game, const char* key)
 {
     game.Tap(key);
@@ -119,16 +105,16 @@ TEST_P(TitleDevice, AloneGetsFromTheSplashIntoLevel1AndPauses)
     case Device::Controller:
         game.ConnectController();
         game.Frames(1);
-        Pad(game, SDL_CONTROLLER_BUTTON_START);
+        game.Pad(SDL_CONTROLLER_BUTTON_START, 2);
         EXPECT_TRUE(Engine::Get().titleMenuReached);
-        Pad(game, SDL_CONTROLLER_BUTTON_A);
+        game.Pad(SDL_CONTROLLER_BUTTON_A, 2);
         break;
     }
     game.Frames(2);
     ASSERT_EQ(LevelManager::Get().GetCurrentLevelName(), "Level1.json");
     ASSERT_NE(GameObjectManager::Get().Player(), nullptr);
     if (GetParam() == Device::Controller)
-        Pad(game, SDL_CONTROLLER_BUTTON_START);
+        game.Pad(SDL_CONTROLLER_BUTTON_START, 2);
     else
         Key(game, "Escape");
     EXPECT_TRUE(GameObjectManager::Get().paused);

@@ -8,6 +8,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;

@@ -34,7 +34,7 @@ trap 'rm -rf "$work"' EXIT
 flags=(-std=c++17 -O2 -Wall -Wextra -Wpedantic)
 
 g++ "${flags[@]}" -I"$root/tools/gen" -o "$work/generate" "$root"/tools/gen/*.cpp
-g++ "${flags[@]}" -I"$root/tools/gen" -I"$root/tools/check" -o "$work/check" \
+g++ "${flags[@]}" -I"$root" -I"$root/tools/gen" -I"$root/tools/check" -o "$work/check" \
   "$root"/tools/check/*.cpp "$root/tools/gen/Image.cpp"
 
 mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$work/wav"

@@ -4,6 +4,7 @@
 
 #include <SDL_mixer.h>
 
+#include "engine/core/GameRoles.h"
 #include "engine/core/Log.h"
 #include "engine/data/LevelManager.h"
 #include "engine/data/ResourceManager.h"
@@ -121,5 +122,5 @@ void AudioSettings::SetEffectsPercent(int percent)
 
 void AudioSettings::ApplyMusicVolume()
 {
-    SetMusicVolume(LevelManager::Get().GetCurrentLevelName() == "MainMenu.json" ? 128 : 50);
+    SetMusicVolume(OnTitleLevel() ? 128 : 50);
 }

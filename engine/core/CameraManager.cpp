@@ -6,7 +6,6 @@
 
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
-#include "engine/core/GameHooks.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
 #include "engine/core/Random.h"
@@ -118,45 +117,7 @@ void CameraManager::ResetToHome()
     for (auto& c : cameras) c->position = c->target = c->home;
 }
 
-void CameraManager::EditorKeys(Camera& camera)
-{
-    InputManager& input = InputManager::Get();
-    if (input.IsKeyTriggered("C"))
-    {
-        current = static_cast<uint32_t>((current + 1) % cameras.size());
-        EventManager::Get().PostEvent(kEventCameraSwitched);
-        EventManager::Get().PostTimedEvent(kEventCameraSwitched, 1000.0f, nullptr);
-    }
-    auto printZ = [&camera]()
-    { LogPrintf("X: %f Y: %f Z: %f\n", camera.position.x, camera.position.y, camera.position.z); };
-    if (input.IsKeyPressed("B"))
-    {
-        camera.position.z -= 0.1f;
-        printZ();
-    }
-    if (input.IsKeyPressed("V"))
-    {
-        camera.position.z += 0.1f;
-        printZ();
-    }
-    auto nudge = [&camera](int axis, float delta)
-    {
-        float v =
-            ClampUpperFirst(camera.position[axis] + delta, camera.min[axis], camera.max[axis]);
-        camera.target[axis] = camera.editorTarget[axis] = v;
-    };
-    if (input.IsKeyPressed("Left")) nudge(0, -0.1f);
-    if (input.IsKeyPressed("Right")) nudge(0, 0.1f);
-    if (input.IsKeyPressed("Down")) nudge(1, -0.1f);
-    if (input.IsKeyPressed("Up")) nudge(1, 0.1f);
-}
-
 void CameraManager::Update()
 {
-    if (Hooks().EditorOpen() && !cameras.empty())
-    {
-        // The "C" key may switch cameras; keys act on the camera current before it.
-        EditorKeys(*GetCurrentCamera());
-    }
     for (auto& c : cameras) c->Update();
 }

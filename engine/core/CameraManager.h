@@ -58,5 +58,4 @@ class CameraManager
 
   private:
     CameraManager() = default;
-    void EditorKeys(Camera& camera);
 };

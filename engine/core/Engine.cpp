@@ -9,9 +9,11 @@
 
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
+#include "engine/core/EditorHooks.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/GameHooks.h"
+#include "engine/core/GameRoles.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
 #include "engine/core/Random.h"
@@ -31,14 +33,6 @@
 
 namespace
 {
-const char* const kFonts[] = {"Fonts/Pixel_Countdown.ttf", "Fonts/Serif_Bold.ttf",
-                              "Fonts/Facet_Regular.ttf", "Fonts/EraserRegular.ttf"};
-
-bool IsUnpausableLevel(const std::string& name)
-{
-    return name == "MainMenu.json" || name == "GuardCutscene.json" ||
-           name == "RobotCutscene.json" || name == "AutoLevel.json";
-}
 } // namespace
 
 Engine& Engine::Get()
@@ -131,13 +125,13 @@ bool Engine::ChooseDataRoot()
 bool Engine::LoadFonts()
 {
     TextRenderer& text = TextRenderer::Get();
-    for (const char* font : kFonts)
+    for (const std::string& font : Roles().fonts)
     {
         if (!text.LoadFont(font))
         {
             LogPrintf("ERROR LOADING FONT! EXITING!\n");
             LogFatal("data: cannot open the font %s%s; the game cannot start without it",
-                     Files::DataRoot().c_str(), font);
+                     Files::DataRoot().c_str(), font.c_str());
             return false;
         }
     }
@@ -178,7 +172,7 @@ int Engine::Init(const RunOptions& options)
     if (!OpenPlatform()) return 1;
     InputManager::Get().TakeKeyboardSnapshot();
     InputManager::Get().OpenControllers(prefPath);
-    Hooks().StartEditor();
+    Editor().Start();
     StartupMark("input, editor");
     ResourceManager::Get().PreLoad();
     StartupMark("preload");
@@ -203,7 +197,7 @@ int Engine::Init(const RunOptions& options)
     StartupMark("levels, music");
     if (!LoadFonts()) return 1;
     StartupMark("fonts");
-    Hooks().SetEditorOpen(options.editor);
+    Editor().SetOpen(options.editor);
     started_ = true;
     return 0;
 }
@@ -235,7 +229,7 @@ void Engine::ShowQuitConfirmation()
     GameObjectManager& objects = GameObjectManager::Get();
     bool hasConfirm = false;
     objects.ForEachActive(kLayerMenu, [&hasConfirm](GameObject& obj)
-                          { hasConfirm = hasConfirm || obj.name == "ConfirmQuitMenu.json"; });
+                          { hasConfirm = hasConfirm || obj.name == Roles().quitMenu; });
     if (!hasConfirm)
     {
         // A level without the confirmation (a test level, a bare data root) has nothing to
@@ -246,30 +240,19 @@ void Engine::ShowQuitConfirmation()
     }
     CameraManager::Get().paused = true;
     objects.paused = true;
-    objects.ShowMenu("ConfirmQuitMenu.json");
+    objects.ShowMenu(Roles().quitMenu);
 }
 
 void Engine::DebugKeys()
 {
-    InputManager& input = InputManager::Get();
-    LevelManager& levels = LevelManager::Get();
-    if (input.IsKeyTriggered("L"))
-    {
-        levels.NextLevel();
-        titleMenuReached = true;
-    }
-    if (input.IsKeyTriggered("K")) levels.PreviousLevel();
-    if (input.IsKeyTriggered("G") && levels.GetCurrentLevelName() != "MainMenu.json")
-    {
-        if (GameObject* player = GameObjectManager::Get().Player()) Hooks().ToggleGodMode(*player);
-    }
+    Hooks().DeveloperKeys();
 }
 
 void Engine::PauseKey()
 {
     InputManager& input = InputManager::Get();
     bool fired = input.IsKeyTriggered("Escape") || input.IsButtonTriggered("START");
-    if (!fired || IsUnpausableLevel(LevelManager::Get().GetCurrentLevelName())) return;
+    if (!fired || PauseOffHere()) return;
     GameObjectManager& objects = GameObjectManager::Get();
     AudioSettings& audio = AudioSettings::Get();
     objects.TogglePause();
@@ -292,7 +275,7 @@ void Engine::CameraFollow()
 {
     GameObject* player = GameObjectManager::Get().Player();
     Camera* camera = CameraManager::Get().GetCurrentCamera();
-    if (Hooks().EditorOpen() || !player || !camera) return;
+    if (Editor().Open() || !player || !camera) return;
     Transform* t = player->Get<Transform>();
     if (!t) return;
     camera->target.x = ClampUpperFirst(t->position.x, camera->min.x, camera->max.x);
@@ -310,13 +293,13 @@ void Engine::RunFrame()
     InputManager::Get().Update();
     if (InputManager::Get().event.type == SDL_QUIT) ShowQuitConfirmation();
     DebugKeys();
-    Hooks().EditorFrame();
+    Editor().Frame();
     PauseKey();
     menuActionPending = false;
     window.RefreshSize();
     GraphicsManager::Get().BeginFrame(window.width, window.height);
     TextRenderer::Get().ClearQueue();
-    bool simulate = Hooks().SimulationRunning();
+    bool simulate = Editor().SimulationRunning();
     if (simulate) objects.UpdateAll();
     EventManager::Get().Update();
     objects.ProcessDestroyQueue();
@@ -330,7 +313,7 @@ void Engine::RunFrame()
     CameraManager::Get().Update();
     objects.DrawScene();
     TextRenderer::Get().DrawQueued();
-    Hooks().DrawEditor();
+    Editor().Draw();
     FinishFrame();
 }
 

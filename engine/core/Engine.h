@@ -39,13 +39,9 @@ class Engine
     bool levelActive = true;
     bool titleMenuReached = false;
     bool fullscreen = true;
-    float empLifetimeMs = 3200.0f;
-    float cameraBlackoutMs = 2500.0f;
-    float captureTimeMs = 2200.0f;
     std::string prefPath;
     bool menuActionPending = false;
     bool musicStarted = false;
-    bool levelTransitionActive = false;
 
   private:
     Engine() = default;

@@ -30,3 +30,9 @@ class FrameRateController
   private:
     FrameRateController() = default;
 };
+
+// The frame step every timer counts in, in milliseconds (16 unless a test changes the budget).
+inline float FrameMs()
+{
+    return static_cast<float>(FrameRateController::Get().frameBudgetMs);
+}

@@ -1,5 +1,5 @@
 // GameHooks: what the engine asks of the game. The engine never includes game/ or editor/; the
-// game hands it these answers once at start-up, from RegisterGame (defined in game/).
+// game hands it these answers once at start-up, from RegisterGame (game/GameRegistration.h).
 #pragma once
 
 #include "engine/data/Json.h"
@@ -19,21 +19,12 @@ class GameHooks
   public:
     virtual ~GameHooks() = default;
 
-    // Start-up, after input opens and before the preload (the editor reads its palettes).
-    virtual void StartEditor() {}
-    // Start-up, at the end: whether the editor window starts open.
-    virtual void SetEditorOpen(bool) {}
-    virtual bool EditorOpen() const { return false; }
-    // False while the editor has stopped the simulation (no updates, no collision passes).
-    virtual bool SimulationRunning() const { return true; }
-    // The editor window, drawn after the queued texts.
-    virtual void DrawEditor() {}
-    // Once a frame after the debug keys: the editor's own keys and mouse (open or closed).
-    virtual void EditorFrame() {}
-
-    // The god-mode developer key (the engine has already ruled out the title level).
-    virtual void ToggleGodMode(GameObject&) {}
+    // Once a frame, after the input is read: the developer keys that act on the whole game.
+    virtual void DeveloperKeys() {}
     virtual PlayerLight LightOf(GameObject&) const { return {}; }
+
+    // A level has just loaded (from the list or a save).
+    virtual void LevelLoaded() {}
 
     // Shows or hides a menu object's button lists.
     virtual void ShowButtonLists(GameObject&, bool) {}
@@ -46,7 +37,3 @@ class GameHooks
 GameHooks& Hooks();
 // Takes effect for the rest of the run; the object must outlive it.
 void SetGameHooks(GameHooks* hooks);
-
-// Defined by the game: registers its component table and hooks. Idempotent; main calls it before
-// Engine::Init, and so must anything else that starts the engine.
-void RegisterGame();

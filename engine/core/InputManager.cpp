@@ -9,6 +9,7 @@
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
+#include "engine/core/GameRoles.h"
 #include "engine/core/Log.h"
 #include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
@@ -22,11 +23,6 @@ const std::pair<const char*, int> kButtons[] = {
     {"START", 6},    {"L3", 7},         {"R3", 8},         {"LT", 9},          {"RT", 10},
     {"DPAD_UP", 11}, {"DPAD_DOWN", 12}, {"DPAD_LEFT", 13}, {"DPAD_RIGHT", 14},
 };
-
-bool OnTitleLevel()
-{
-    return LevelManager::Get().GetCurrentLevelName() == "MainMenu.json";
-}
 } // namespace
 
 float StickValue(int16_t raw)

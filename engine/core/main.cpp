@@ -1,13 +1,16 @@
-// The entry point: parse the developer switches, then start-up, the loop and shutdown.
+// The entry point: parse the developer switches, register the game and the editor, then
+// start-up, the loop and shutdown. The one file of engine/ that names the rooms above it: it is
+// built into the program, not into the engine library.
 #include <SDL.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "editor/EditorRegistration.h"
 #include "engine/core/CommandLine.h"
 #include "engine/core/Engine.h"
-#include "engine/core/GameHooks.h"
+#include "game/GameRegistration.h"
 
 int main(int argc, char** argv)
 {
@@ -43,6 +46,7 @@ int main(int argc, char** argv)
     }
     options.writeLog = true;
     RegisterGame();
+    RegisterEditor();
     Engine& engine = Engine::Get();
     int status = engine.Init(options);
     if (status != 0)

@@ -6,6 +6,8 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
+#include "engine/core/GameHooks.h"
+#include "engine/core/GameRoles.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
@@ -70,14 +72,15 @@ void LevelManager::MusicStep()
 {
     Engine& engine = Engine::Get();
     AudioSettings& audio = AudioSettings::Get();
-    if (GetCurrentLevelName() == "Level8.json")
+    const GameRoles& roles = Roles();
+    if (!roles.bossLevel.empty() && GetCurrentLevelName() == roles.bossLevel)
     {
-        audio.PlayMusic("Sounds/newbossFinal.ogg");
+        audio.PlayMusic(roles.bossMusic);
         engine.musicStarted = false;
     }
     else if (!engine.musicStarted)
     {
-        audio.PlayMusic("Sounds/backgroundmusic.ogg");
+        audio.PlayMusic(roles.levelMusic);
         engine.musicStarted = true;
     }
 }
@@ -159,12 +162,11 @@ void LevelManager::LoadLevel()
         objects.TogglePause();
     else
         // A save written while its confirmation was up must not bring that menu back.
-        objects.ShowMenu("PauseMenu.json");
+        objects.ShowMenu(Roles().pauseMenu);
     levelChangePending = false;
-    // A transition cut short (a debug key, a menu) must not leave the next level's guards blind.
-    Engine::Get().levelTransitionActive = false;
+    Hooks().LevelLoaded();
     InputManager& input = InputManager::Get();
-    if (current != first && input.controllerConnected && GetCurrentLevelName() != "MainMenu.json")
+    if (current != first && input.controllerConnected && !OnTitleLevel())
         input.HideCursorForPlay();
     else
         input.UseArrowCursor();

@@ -148,6 +148,7 @@ void GraphicsManager::BeginFrame(int width, int height)
 {
     frameWidth = width;
     frameHeight = height;
+    spritesDrawnLastFrame = spritesDrawn;
     spritesDrawn = 0;
     submitter_.ResetStats();
     worldLight_.hasPlayer = 0;
@@ -328,14 +329,6 @@ void GraphicsManager::SetLighting(LightState& light, const Sprite& sprite, int l
     light.godRadius = kGodRadius;
     light.spotlightRadius = SpotlightRadius;
     light.ambient = kAmbient;
-    if (layerLight_.known && layerLight_.closingLight)
-    {
-        // The ending's closing light: once per drawn sprite, so a busier scene closes faster.
-        if (SpotlightRadius > 1.0f)
-            SpotlightRadius -=
-                static_cast<float>(FrameRateController::Get().frameBudgetMs * 0.00001);
-        if (SpotlightRadius < 6.0f) EventManager::Get().PostEvent(kEventLevelEnd);
-    }
     if (layerLight_.known)
     {
         light.spotLight = layerLight_.closingLight ? 1 : 0;

@@ -62,6 +62,7 @@ class GraphicsManager
     // Sees every sprite the pass draws, after its values are worked out (tests, tools).
     std::function<void(const SpriteDraw&)> drawListener;
     int spritesDrawn = 0; // since the last BeginFrame
+    int spritesDrawnLastFrame = 0;
     int frameWidth = 0, frameHeight = 0;
 
   private:

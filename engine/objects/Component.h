@@ -6,40 +6,13 @@
 class Event;
 class GameObject;
 
-// Component type numbers, as stored in typeNumber. HUD and TimedText share 6.
-enum ComponentType
+// The engine's own component type numbers; the game numbers its components (game/GameNames.h)
+// and registers them with their section keys (RegisterGame).
+enum EngineComponentType
 {
     kCompSprite = 0,
     kCompTransform = 1,
-    kCompPlayerController = 2,
-    kCompSecurityCamera = 3,
     kCompBody = 4,
-    kCompPlayer = 5,
-    kCompHud = 6,
-    kCompTimedText = 6,
-    kCompHealthBar = 7,
-    kCompStaminaBar = 8,
-    kCompGuardLogic = 9,
-    kCompGuardFov = 10,
-    kCompPokeBall = 11,
-    kCompButtonList = 12,
-    kCompMovingFloor = 13,
-    kCompEmp = 14,
-    kCompSecurityCamNode = 15,
-    kCompNextLevelJumper = 16,
-    kCompCheckPoint = 17,
-    kCompDialogBox = 18,
-    kCompDialogTrigger = 19,
-    kCompCurtain = 20,
-    kCompMainMenu = 21,
-    kCompRecordAndPlay = 22,
-    kCompTrashCan = 23,
-    kCompCharger = 24,
-    kCompMenuJumper = 25,
-    kCompRobot = 26,
-    kCompBossFov = 27,
-    kCompBoss = 28,
-    kCompZentoTech = 29,
 };
 
 class Component

@@ -1,7 +1,7 @@
 #include "engine/objects/GameObject.h"
 
-#include "engine/objects/ObjectTypes.h"
 #include "engine/core/GameHooks.h"
+#include "engine/objects/GameObjectManager.h"
 
 void GameObject::AddComponent(Component* component)
 {
@@ -10,7 +10,7 @@ void GameObject::AddComponent(Component* component)
 
 bool GameObject::Serialize(JsonWriter& writer) const
 {
-    if (type == kTypeAlarm || type == kTypeGuardFov || type == kTypeAimBox) return true;
+    if (GameObjectManager::Get().types.Has(type, kTypeNotSaved)) return true;
     writer.StartObject();
     writer.Key("Name");
     writer.String(name.c_str());

@@ -4,6 +4,7 @@
 
 #include "engine/core/CameraManager.h"
 #include "engine/core/EventManager.h"
+#include "engine/core/GameRoles.h"
 #include "engine/core/Log.h"
 #include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/Sprite.h"
@@ -28,7 +29,6 @@ void GameObjectManager::Reset()
         for (GameObject& obj : layers[l]) obj.layer = l;
         liveCounts[l] = 0;
     }
-    bossVisionObjects.clear();
     destroyQueue.clear();
     levelName.clear();
     graveyard_.clear();
@@ -137,7 +137,6 @@ void GameObjectManager::DestroyAllObjects()
         }
         liveCounts[l] = 0;
     }
-    bossVisionObjects.clear();
     destroyQueue.clear();
     CollectGarbage();
     nextId_ = 1;
@@ -174,7 +173,7 @@ void GameObjectManager::TogglePause()
 void GameObjectManager::ResetMenusForPlay()
 {
     // The pause menu is the one up at the next pause, whatever was shown last.
-    ShowMenu("PauseMenu.json");
+    ShowMenu(Roles().pauseMenu);
     // Only a level with a player has one to stop; the title level has none.
     if (GameObject* player = Player())
         if (Body* body = player->Get<Body>()) body->velocity = glm::vec2(0.0f);

@@ -19,8 +19,6 @@ class GameObjectManager
   public:
     static GameObjectManager& Get();
 
-    // The boss's vision cones in creation order; emptied with the level's objects.
-    std::vector<ObjectRef> bossVisionObjects;
     std::string levelName;
     TypeTables types;
     std::array<std::vector<GameObject>, kLayerCount> layers;

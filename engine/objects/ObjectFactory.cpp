@@ -49,8 +49,6 @@ bool GameObject::Deserialize(const JsonView& value)
         {
             target = row.create(this);
             AddComponent(target);
-            if (row.key == std::string("BossFOV"))
-                GameObjectManager::Get().bossVisionObjects.push_back(ObjectRef(this));
         }
         else if (!row.readSection)
         {

@@ -5,41 +5,28 @@
 #include <map>
 #include <string>
 
-enum ObjectType
+// Object types are the game's: it registers their table (RegisterGame) and the engine reads the
+// number, layer and flags of each. Numbers run from 1 below kMaxTypes; 0 is "no type".
+constexpr int kTypeNone = 0;
+constexpr int kMaxTypes = 64;
+
+// What the engine's passes need to know of a type.
+enum TypeFlag : unsigned
 {
-    kTypeNone = 0,
-    kTypePlayer = 1,
-    kTypeBox = 2,
-    kTypeAlarm = 3,
-    kTypeDefault = 4,
-    kTypeMap = 5,
-    kTypeHud = 6,
-    kTypeGuard = 7,
-    kTypePokeBall = 8,
-    kTypeGuardFov = 9,
-    kTypeBackground = 10,
-    kTypeMenu = 11,
-    kTypeDecorate = 12,
-    kTypeBackDecorate = 13,
-    kTypeDeadPool = 14,
-    kTypeMovingFloor = 15,
-    kTypeEmp = 16,
-    kTypeEmpCharger = 17,
-    kTypeEmpUpgrade = 18,
-    kTypePocketBallCharger = 19,
-    kTypeDialog = 20,
-    kTypeDialogTrigger = 21,
-    kTypeCurtain = 22,
-    kTypeHideBox = 23,
-    kTypeRobot = 24,
-    kTypePokeBallUpgrade = 25,
-    kTypeMenuJumper = 26,
-    kTypeAimBox = 27,
-    kTypeBossFov = 28,
-    kTypeBoss = 29,
+    kTypeTouchesMap = 1u << 0, // tested against the map and snapped out of it (not players)
+    kTypeBounces = 1u << 1,    // its velocity reflects off walls with its body's bounce
+    kTypeNoContacts = 1u << 2, // never paired with other bodies
+    kTypeNotSaved = 1u << 3,   // made at run time: the level writer leaves it out
+    kTypeUnnamed = 1u << 4,    // has a number but answers no name for it
 };
 
-constexpr int kTypeCount = 30;
+struct TypeRow
+{
+    const char* name;
+    int number;
+    int layer;
+    unsigned flags;
+};
 
 // Draw layers; 8 to 10 are screen layers.
 enum Layer
@@ -63,13 +50,22 @@ constexpr std::array<int, kLayerCount> kLayerSlots = {20,  100, 2500, 200, 1, 20
 
 struct TypeTables
 {
-    std::map<std::string, int> typeNumbers;          // name -> number (unknown names add 0)
-    std::array<std::string, kTypeCount> typeNames{}; // number -> name ("" where none)
-    std::array<int, kTypeCount> typeLayers{};        // number -> layer
+    std::map<std::string, int> typeNumbers;         // name -> number (unknown names add 0)
+    std::array<std::string, kMaxTypes> typeNames{}; // number -> name ("" where none)
+    std::array<int, kMaxTypes> typeLayers{};        // number -> layer
+    std::array<unsigned, kMaxTypes> typeFlags{};    // number -> TypeFlag bits
 
+    // Built from the registered table.
     TypeTables();
     // The number for a type name; a name not in the table is added with number 0.
     int Number(const std::string& name);
     // The layer for a number; numbers outside the table live in layer 0.
     int LayerOf(int type) const;
+    bool Has(int type, TypeFlag flag) const
+    {
+        return type >= 0 && type < kMaxTypes && (typeFlags[type] & flag) != 0;
+    }
 };
+
+// The game's type table; read by every TypeTables made afterwards. The rows must outlive the run.
+void SetTypeTable(const TypeRow* rows, int count);

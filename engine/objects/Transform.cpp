@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include <imgui.h>
-
 #include "engine/core/EventManager.h"
+#include "engine/objects/EditorPanel.h"
 
 void Transform::HandleEvent(Event* event)
 {
@@ -40,14 +39,13 @@ Component* Transform::CopyFrom(const Component* other)
 
 void Transform::DrawEditor()
 {
-    ImGui::SetNextWindowSize(ImVec2(100, 100), ImGuiCond_FirstUseEver);
-    ImGui::Begin("Transform");
-    ImGui::SliderFloat("Rotation Angle", &rotation, 0.0f, 8.0f);
-    ImGui::SliderFloat("Scale X", &scale.x, 0.0f, 50.0f);
-    ImGui::SliderFloat("Scale Y", &scale.y, 0.0f, 50.0f);
-    ImGui::InputFloat("Position X", &position.x, 0.1f, 0.0f, "%f");
-    ImGui::InputFloat("Position Y", &position.y, 0.1f, 0.0f, "%f");
-    ImGui::End();
+    Panel().Begin("Transform", 100, 100);
+    Panel().SliderFloat("Rotation Angle", &rotation, 0.0f, 8.0f);
+    Panel().SliderFloat("Scale X", &scale.x, 0.0f, 50.0f);
+    Panel().SliderFloat("Scale Y", &scale.y, 0.0f, 50.0f);
+    Panel().InputFloat("Position X", &position.x, 0.1f, "%f");
+    Panel().InputFloat("Position Y", &position.y, 0.1f, "%f");
+    Panel().End();
 }
 
 bool Transform::Deserialize(const JsonView& value)

@@ -80,6 +80,7 @@ bool Extent(const WorldShape& s, float& lo, float& hi)
 void Gather(PassScratch& s)
 {
     std::vector<GameObject>& pool = GameObjectManager::Get().layers[kLayerGameplay];
+    const TypeTables& types = GameObjectManager::Get().types;
     s.count = 0;
     for (size_t slot = 0; slot < pool.size(); ++slot)
     {
@@ -92,7 +93,8 @@ void Gather(PassScratch& s)
         c.slot = slot;
         c.object = &obj;
         c.placed = Place(*body, c.shape);
-        c.pairable = obj.type != kTypeDeadPool && c.placed && Extent(c.shape, c.lo, c.hi);
+        c.pairable =
+            !types.Has(obj.type, kTypeNoContacts) && c.placed && Extent(c.shape, c.lo, c.hi);
     }
 }
 

@@ -28,7 +28,7 @@ bool AnySolid(const MapManager& map, const int* columns, const int* rows)
 
 bool MovesOnMap(int type)
 {
-    return type == kTypeRobot || type == kTypePokeBall || type == kTypeEmp || type == kTypeGuard;
+    return GameObjectManager::Get().types.Has(type, kTypeTouchesMap);
 }
 
 // Tests one object against the map and snaps it; w and h are the probe box.
@@ -111,7 +111,7 @@ void PhysicsManager::TileResponse(GameObject& object)
         t->position.y = std::floor(t->position.y - hy) + 0.5f + hy;
         if (v.y < 0.0f) v.y = 0.0f;
     }
-    if (object.type != kTypePokeBall) return;
+    if (!GameObjectManager::Get().types.Has(object.type, kTypeBounces)) return;
     const float b = body->bounce;
     if (flags & kContactLeft)
     {

@@ -4,6 +4,7 @@
 #include "engine/core/CameraManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
+#include "game/GameNames.h"
 #include "game/enemies/BossFov.h"
 #include "game/player/Player.h"
 
@@ -19,15 +20,30 @@ void TakeOut(GameObject& obj)
     GameObjectManager::Get().QueueDestroy(&obj);
 }
 
-// The next listed cone still standing. A cone listed twice, or one already gone, is skipped, so
-// a hit never switches off an object that is not a cone of this level.
+} // namespace
+
+std::vector<GameObject*> Boss::Cones()
+{
+    // The level's objects are placed in file order into free slots, so slot order is the order
+    // the cones were made in, and the first hit takes the first cone of the level file.
+    std::vector<GameObject*> cones;
+    GameObjectManager& objects = GameObjectManager::Get();
+    for (int layer = 0; layer < kLayerCount; ++layer)
+        objects.ForEachActive(layer,
+                              [&](GameObject& obj)
+                              {
+                                  if (obj.Get<BossFOV>()) cones.push_back(&obj);
+                              });
+    return cones;
+}
+
+namespace
+{
+// The first cone still standing: a hit never switches off an object that is not a cone.
 GameObject* NextCone()
 {
-    for (const ObjectRef& ref : GameObjectManager::Get().bossVisionObjects)
-    {
-        GameObject* cone = ref.Get();
-        if (cone && cone->collidable && cone->Get<BossFOV>()) return cone;
-    }
+    for (GameObject* cone : Boss::Cones())
+        if (cone->collidable) return cone;
     return nullptr;
 }
 } // namespace

@@ -2,7 +2,10 @@
 // closing light that ends the fight (and every later hit sets it again).
 #pragma once
 
+#include <vector>
+
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class Boss final : public Component
 {
@@ -16,6 +19,8 @@ class Boss final : public Component
     void OnCollision(GameObject* other) override;
     void DrawEditor() override;
     void WriteState(JsonWriter& w) const override;
+    // The level's vision cones, in the order they were made (an object is listed once).
+    static std::vector<GameObject*> Cones();
 
     int hitCount = 0;
 };

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdint>
 
-#include <imgui.h>
-
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObject.h"
 #include "engine/objects/Transform.h"
+#include "game/DevKeys.h"
 
 namespace
 {
@@ -35,7 +35,7 @@ void BossFOV::Update()
         t->rotation += f * angleSpeed * 0.0001f * static_cast<float>(turnSign);
         t->rotation = std::fmod(t->rotation, 360.0f);
     }
-    if (InputManager::Get().IsKeyTriggered("T") && reversedInFrame != clock.frameNumber)
+    if (DevKeyActs(DevKeys::kTurnCones) && reversedInFrame != clock.frameNumber)
     {
         reversedInFrame = clock.frameNumber;
         EventManager::Get().PostEvent(kEventBossVision);
@@ -57,10 +57,10 @@ void DrawBossPanel(BossFOV* cone)
     static float speed = 0.0f, angle = 0.0f;
     float* s = cone ? &cone->angleSpeed : &speed;
     float* a = cone ? &cone->defaultAngle : &angle;
-    ImGui::Begin("SecurityCamera");
-    ImGui::SliderFloat("Rotation Speed", s, 0.0f, 20.0f);
-    ImGui::SliderFloat("Start Angle", a, 0.0f, 20.0f);
-    ImGui::End();
+    Panel().Begin("SecurityCamera");
+    Panel().SliderFloat("Rotation Speed", s, 0.0f, 20.0f);
+    Panel().SliderFloat("Start Angle", a, 0.0f, 20.0f);
+    Panel().End();
 }
 
 void BossFOV::WriteState(JsonWriter& w) const

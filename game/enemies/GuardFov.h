@@ -5,6 +5,7 @@
 
 #include "engine/objects/Component.h"
 #include "engine/objects/ObjectRef.h"
+#include "game/GameNames.h"
 
 class GuardFOV final : public Component
 {

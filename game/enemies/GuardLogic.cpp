@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <glm/gtc/constants.hpp>
+
 #include "engine/core/AudioSettings.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
@@ -13,7 +15,9 @@
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
 #include "game/GameText.h"
+#include "game/GameTuning.h"
 #include "game/enemies/GuardFov.h"
 #include "game/player/Player.h"
 #include "game/player/PokeBall.h"
@@ -24,7 +28,6 @@ constexpr float kPatrolSpeed = 0.05f, kChaseSpeed = 0.1f;
 constexpr float kConeOffset = 2.4f;
 constexpr int kStandMs = 2000;
 constexpr float kCaptureMs = 3000.0f;
-constexpr float kPi = 3.1415927f;
 enum GuardSlot
 {
     kSlotStanding = 0,
@@ -32,11 +35,6 @@ enum GuardSlot
     kSlotAlert = 2,
     kSlotCaptured = 3,
 };
-
-float FrameMs()
-{
-    return static_cast<float>(FrameRateController::Get().frameBudgetMs);
-}
 
 void SayAbove(const Transform& t, const char* text)
 {
@@ -72,7 +70,7 @@ void GuardLogic::OnCollision(GameObject* other)
 void GuardLogic::Capture(GameObject& ball)
 {
     AudioSettings::Get().PlayEffect("Sounds/pokeballCapture.wav", 100);
-    EventManager::Get().PostTimedEvent(kEventGuardBreakOut, Engine::Get().captureTimeMs, owner);
+    EventManager::Get().PostTimedEvent(kEventGuardBreakOut, GameTuning::Get().captureTimeMs, owner);
     CaptureTimer = kCaptureMs;
     BeingCaptured = true;
     Ball = ObjectRef(&ball);
@@ -197,7 +195,7 @@ void GuardLogic::React(const Player& player)
                 AudioSettings::Get().PlayEffect("Sounds/mmm.ogg", 70);
             Noticed = true;
         }
-        if (!Engine::Get().levelTransitionActive) SayAbove(*t, "?");
+        if (!GameTuning::Get().levelTransitionActive) SayAbove(*t, "?");
     }
     else if (!player.Alarmed)
     {
@@ -279,7 +277,7 @@ void GuardLogic::PlaceCone()
     Transform* t = owner->Get<Transform>();
     if (!fov || !fov->FovActive || !ct || !t) return;
     ct->position = glm::vec3(t->position.x + FovOffset, t->position.y - 0.2f, t->position.z);
-    ct->rotation = static_cast<float>(Direction) * kPi * 0.5f;
+    ct->rotation = static_cast<float>(Direction) * glm::pi<float>() * 0.5f;
 }
 
 void GuardLogic::SetLook(int slot, bool mirrored, bool resetTimer)

@@ -7,6 +7,7 @@
 
 #include "engine/objects/Component.h"
 #include "engine/objects/ObjectRef.h"
+#include "game/GameNames.h"
 
 class GuardLogic final : public Component
 {

@@ -3,13 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include <imgui.h>
-
 #include "engine/core/AudioSettings.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/Log.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
@@ -30,16 +29,11 @@ constexpr int kBuzzMs = 2000;
 constexpr float kFlickPauseMs = 500.0f;
 constexpr float kControlsBackMs = 800.0f;
 
-int FrameMs()
-{
-    return static_cast<int>(FrameRateController::Get().frameBudgetMs);
-}
-
 // One pair of number fields over x and y of a point.
 void EditPair(const char* labelX, const char* labelY, float& x, float& y)
 {
-    ImGui::InputFloat(labelX, &x, 0.1f, 0.0f, "%f");
-    ImGui::InputFloat(labelY, &y, 0.1f, 0.0f, "%f");
+    Panel().InputFloat(labelX, &x, 0.1f, "%f");
+    Panel().InputFloat(labelY, &y, 0.1f, "%f");
 }
 } // namespace
 
@@ -114,7 +108,7 @@ void Robot::Update()
 {
     if (!owner) return;
     Buzz();
-    if (SoundOn) SoundTimer -= FrameMs();
+    if (SoundOn) SoundTimer -= static_cast<int>(FrameMs());
     if (!Moving)
     {
         if (PauseTimer < 0.0f)
@@ -122,7 +116,7 @@ void Robot::Update()
             Moving = true;
             SetLook(kSlotMoving);
         }
-        PauseTimer -= static_cast<float>(FrameMs());
+        PauseTimer -= FrameMs();
         return;
     }
     Drive();
@@ -187,22 +181,22 @@ void Robot::SetLook(int slot)
 
 void Robot::DrawEditor()
 {
-    ImGui::Begin("Robot");
+    Panel().Begin("Robot");
     EditPair("Start Position X", "Start Position Y", StartPos.x, StartPos.y);
     EditPair("End Position X", "End Position Y", EndPos.x, EndPos.y);
     EditPair("FlickSpeed X", "FlickSpeed Y", FlickSpeed.x, FlickSpeed.y);
     Transform* t = owner ? owner->Get<Transform>() : nullptr;
-    if (ImGui::Button("Set Current Position to Start Position") && t)
+    if (Panel().Button("Set Current Position to Start Position") && t)
     {
         t->position.x = StartPos.x;
         t->position.y = StartPos.y;
     }
-    if (ImGui::Button("Set Current Position to End Position") && t)
+    if (Panel().Button("Set Current Position to End Position") && t)
     {
         t->position.x = EndPos.x;
         t->position.y = EndPos.y;
     }
-    ImGui::End();
+    Panel().End();
 }
 
 void Robot::WriteState(JsonWriter& w) const

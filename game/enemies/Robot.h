@@ -7,6 +7,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class Robot final : public Component
 {

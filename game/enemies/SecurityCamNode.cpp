@@ -12,6 +12,8 @@
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
+#include "game/GameTuning.h"
 #include "game/enemies/SecurityCamera.h"
 
 namespace
@@ -125,7 +127,7 @@ void SecurityCamNode::OnCollision(GameObject* other)
     if (BlackoutTimer > 0.0f || (cone && !cone->collidable)) return;
     AudioSettings::Get().PlayEffect("Sounds/empsound.ogg", 60);
     StuckEmp = ObjectRef(other);
-    BlackoutTimer = Engine::Get().cameraBlackoutMs;
+    BlackoutTimer = GameTuning::Get().cameraBlackoutMs;
     LightCone(cone, false);
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/objects/Component.h"
 #include "engine/objects/ObjectRef.h"
+#include "game/GameNames.h"
 
 class SecurityCamNode final : public Component
 {

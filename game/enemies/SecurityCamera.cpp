@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include <imgui.h>
-
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObject.h"
 #include "engine/objects/Transform.h"
 
@@ -108,14 +107,14 @@ void SecurityCamera::DrawEditor()
 {
     float speed = AngleSpeed, angle = DefaultAngle;
     int idle = IdleTime, search = SearchTime, timer = Timer;
-    ImGui::Begin("SecurityCamera");
-    bool changed = ImGui::InputFloat("Rotation Speed", &speed, 0.1f, 0.0f, "%f");
-    changed = ImGui::InputFloat("Start Angle", &angle, 0.1f, 0.0f, "%f") || changed;
-    changed = ImGui::InputInt("Idel Time(Milisecond)", &idle) || changed;
-    changed = ImGui::InputInt("Search Time(Milisecond)", &search) || changed;
+    Panel().Begin("SecurityCamera");
+    bool changed = Panel().InputFloat("Rotation Speed", &speed, 0.1f, "%f");
+    changed = Panel().InputFloat("Start Angle", &angle, 0.1f, "%f") || changed;
+    changed = Panel().InputInt("Idel Time(Milisecond)", &idle) || changed;
+    changed = Panel().InputInt("Search Time(Milisecond)", &search) || changed;
     // Shown for reference: every change restarts the sweep from its middle anyway.
-    ImGui::InputInt("Timer (Milisecond)", &timer);
-    ImGui::End();
+    Panel().InputInt("Timer (Milisecond)", &timer);
+    Panel().End();
     if (!changed) return;
     AngleSpeed = speed;
     DefaultAngle = angle;

@@ -4,6 +4,7 @@
 
 #include "engine/objects/Component.h"
 #include "engine/objects/ObjectRef.h"
+#include "game/GameNames.h"
 
 class SecurityCamera final : public Component
 {

@@ -8,42 +8,12 @@
 #include "engine/core/InputManager.h"
 #include "engine/core/WindowManager.h"
 #include "engine/graphics/TextRenderer.h"
+#include "game/GameNames.h"
 #include "game/menus/MenuActions.h"
 #include "game/menus/MenuNotice.h"
 
 namespace
 {
-struct NamedFunction
-{
-    const char* name;
-    int number;
-};
-const NamedFunction kClickFunctions[] = {
-    {"NewGame", kClickNewGame},
-    {"LoadGame", kClickLoadGame},
-    {"Controls", kClickControls},
-    {"Quit", kClickQuit},
-    {"Resume", kClickResume},
-    {"SaveGame", kClickSaveGame},
-    {"Back", kClickBack},
-    {"QuitNo", kClickBack},
-    {"MainMenu", kClickMainMenu},
-    {"QuitYes", kClickQuitYes},
-    {"Options", kClickOptions},
-    {"ToggleFullScreen", kClickToggleFullScreen},
-    {"MuteMusic", kClickMuteMusic},
-    {"MuteAll", kClickMuteAll},
-    {"RestartLevel", kClickRestartLevel},
-    {"RestartGame", kClickRestartGame},
-    {"MainMenuYes", kClickMainMenuYes},
-    {"SaveYes", kClickSaveYes},
-    {"RestartLevelYes", kClickRestartLevelYes},
-    {"RestartGameYes", kClickRestartGameYes},
-    {"Credits", kClickCredits},
-    {"MusicVolume", kClickMusicVolume},
-    {"EffectsVolume", kClickEffectsVolume},
-};
-
 constexpr float kStickPush = 10.0f;
 
 // Arrow keys and Return drive the selection as the D-pad and "A" do; moving the mouse hands
@@ -141,7 +111,7 @@ void ReadButton(const JsonView& v, MenuButton& b)
 
 int ClickFunctionNumber(const std::string& name)
 {
-    for (const NamedFunction& f : kClickFunctions)
+    for (const ClickName& f : kClickNames)
         if (name == f.name) return f.number;
     return -1;
 }

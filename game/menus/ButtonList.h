@@ -10,6 +10,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class ButtonList;
 

@@ -10,6 +10,8 @@
 #include "engine/data/ResourceManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObject.h"
+#include "game/GameLevels.h"
+#include "game/GameNames.h"
 #include "game/menus/ButtonList.h"
 
 namespace
@@ -120,6 +122,6 @@ void MainMenu::OpenTitleMenu()
     if (engine.musicStarted) return;
     AudioSettings& audio = AudioSettings::Get();
     // PlayMusic halts whatever is playing first; either mute starts the track silent.
-    audio.PlayMusic("Sounds/backgroundmusic.ogg", audio.muteMusic || audio.muteAll);
+    audio.PlayMusic(GameLevels::kLevelMusic, audio.muteMusic || audio.muteAll);
     engine.musicStarted = true;
 }

@@ -7,6 +7,7 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
+#include "engine/core/GameRoles.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
 #include "engine/core/Settings.h"
@@ -15,6 +16,8 @@
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/physics/Body.h"
+#include "game/GameLevels.h"
+#include "game/GameNames.h"
 #include "game/menus/ButtonList.h"
 #include "game/menus/MenuNotice.h"
 
@@ -87,7 +90,7 @@ void Back()
 {
     // The press that brings the pause menu back must not also press one of its buttons.
     Engine::Get().menuActionPending = true;
-    ShowMenu("PauseMenu.json");
+    ShowMenu(GameLevels::kPauseMenu);
     if (!OnTitleLevel()) return;
     SetPaused(false);
     GameObjectManager::Get().ResetMenusForPlay();
@@ -121,7 +124,7 @@ void SaveYes()
 {
     bool saved = LevelManager::Get().SaveGame();
     Engine::Get().menuActionPending = true;
-    ShowMenu("PauseMenu.json");
+    ShowMenu(GameLevels::kPauseMenu);
     ShowMenuNotice(saved ? "Game saved" : "The game could not be saved");
 }
 
@@ -196,11 +199,6 @@ void PressVolume(MenuButton& button, int function)
 }
 } // namespace
 
-bool OnTitleLevel()
-{
-    return LevelManager::Get().GetCurrentLevelName() == "MainMenu.json";
-}
-
 void ShowMenu(const std::string& fileName)
 {
     GameObjectManager::Get().ShowMenu(fileName);
@@ -268,7 +266,7 @@ void RunClickFunction(int number, MenuButton& button)
         Controls();
         break;
     case kClickQuit:
-        OpenMenu("ConfirmQuitMenu.json");
+        OpenMenu(GameLevels::kQuitMenu);
         break;
     case kClickResume:
         Resume();

@@ -3,35 +3,9 @@
 
 #include <string>
 
-struct MenuButton;
+#include "game/GameNames.h"
 
-enum ClickFunction
-{
-    kClickNewGame = 0,
-    kClickLoadGame = 1,
-    kClickControls = 2,
-    kClickQuit = 3,
-    kClickResume = 4,
-    kClickSaveGame = 5,
-    kClickBack = 6, // also "QuitNo"
-    kClickMainMenu = 7,
-    kClickQuitYes = 8,
-    kClickOptions = 9,
-    kClickToggleFullScreen = 10,
-    kClickMuteMusic = 11,
-    kClickMuteAll = 12,
-    kClickRestartLevel = 13,
-    kClickRestartGame = 14,
-    kClickMainMenuYes = 15,
-    kClickSaveYes = 16,
-    kClickRestartLevelYes = 17,
-    kClickRestartGameYes = 18,
-    kClickCredits = 19,
-    // The volume settings: a press steps up (wrapping past 100 % to 0), left and right step.
-    kClickMusicVolume = 20,
-    kClickEffectsVolume = 21,
-    kClickFunctionCount = 22,
-};
+struct MenuButton;
 
 // Runs click function `number` for the pressed button; numbers outside the table do nothing.
 void RunClickFunction(int number, MenuButton& button);
@@ -48,7 +22,5 @@ bool IsStepSetting(int clickFunction);
 // button and keeps the choice in the settings file.
 void StepSetting(MenuButton& button, int direction);
 
-// The current level is the title level.
-bool OnTitleLevel();
 // Shows or hides the title screen's buttons (the button lists of layer 8).
 void ShowTitleButtons(bool show);

@@ -3,6 +3,7 @@
 #include "engine/core/AudioSettings.h"
 #include "engine/core/Engine.h"
 #include "engine/objects/GameObjectManager.h"
+#include "game/GameNames.h"
 #include "game/menus/ButtonList.h"
 #include "game/menus/MenuNotice.h"
 

@@ -5,6 +5,7 @@
 #include "engine/objects/GameObject.h"
 #include "engine/objects/ObjectTypes.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "game/player/PlayerController.h"
 
 namespace

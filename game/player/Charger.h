@@ -5,6 +5,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 enum ChargerStateNumber
 {

@@ -4,6 +4,7 @@
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
+#include "game/GameNames.h"
 #include "game/player/Player.h"
 
 namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class CheckPoint final : public Component
 {

@@ -4,8 +4,12 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
+#include "game/GameTuning.h"
 
-EMP::EMP(GameObject* owner) : Component(owner, kCompEmp), Lifetime(Engine::Get().empLifetimeMs) {}
+EMP::EMP(GameObject* owner) : Component(owner, kCompEmp), Lifetime(GameTuning::Get().empLifetimeMs)
+{
+}
 
 void EMP::Update()
 {

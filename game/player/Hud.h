@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 // Marks an object as part of the HUD; no behaviour of its own.
 class HUD final : public Component

@@ -7,11 +7,14 @@
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectTypes.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
+#include "game/GameTuning.h"
 #include "game/enemies/GuardLogic.h"
 #include "game/player/Charger.h"
 #include "game/player/PlayerController.h"
@@ -40,8 +43,24 @@ void StopBody(GameObject* owner)
 }
 } // namespace
 
+void Player::CloseLight()
+{
+    // A step for every sprite drawn last frame, so a busier scene closes faster; the radius
+    // comes to rest at the first value at or below 1.
+    const float step = static_cast<float>(FrameRateController::Get().frameBudgetMs * 0.00001);
+    const int drawn = GraphicsManager::Get().spritesDrawnLastFrame;
+    bool small = false;
+    for (int i = 0; i < drawn; ++i)
+    {
+        if (SpotlightRadius > 1.0f) SpotlightRadius -= step;
+        small = small || SpotlightRadius < 6.0f;
+    }
+    if (small) EventManager::Get().PostEvent(kEventLevelEnd);
+}
+
 void Player::Update()
 {
+    if (spotLight) CloseLight();
     Transform* t = owner ? owner->Get<Transform>() : nullptr;
     if (t) SafeZone = std::fabs(t->position.x - CheckPointPosition.x) <= kSafeZone;
     if (StopOnLanding && owner && (owner->collisionFlags & kContactBottom))
@@ -211,15 +230,15 @@ void Player::TakeUpgrade(GameObject& upgrade)
     for (GameObject* queued : objects.destroyQueue)
         if (queued == &upgrade) return;
     AudioSettings::Get().PlayEffect("Sounds/paperRipNew.mp3", 100);
-    Engine& engine = Engine::Get();
+    GameTuning& tuning = GameTuning::Get();
     if (upgrade.type == kTypePokeBallUpgrade)
     {
-        engine.captureTimeMs += 1000.0f;
+        tuning.captureTimeMs += 1000.0f;
     }
     else
     {
-        engine.cameraBlackoutMs += 1000.0f;
-        engine.empLifetimeMs += 1000.0f;
+        tuning.cameraBlackoutMs += 1000.0f;
+        tuning.empLifetimeMs += 1000.0f;
     }
     objects.QueueDestroy(&upgrade);
 }

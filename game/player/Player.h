@@ -4,6 +4,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 enum PlayerState
 {
@@ -20,6 +21,9 @@ class Player final : public Component
     explicit Player(GameObject* owner) : Component(owner, kCompPlayer) {}
 
     void Update() override;
+    // The ending's closing light (spotLight): shrinks the light around the player and ends the
+    // level once it is small.
+    void CloseLight();
     void HandleEvent(Event* event) override;
     void OnCollision(GameObject* other) override;
     bool Serialize(JsonWriter& writer) const override;

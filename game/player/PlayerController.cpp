@@ -18,6 +18,9 @@
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
 #include "engine/physics/PhysicsManager.h"
+#include "game/DevKeys.h"
+#include "game/GameLevels.h"
+#include "game/GameNames.h"
 #include "game/player/Player.h"
 #include "game/player/PlayerIntent.h"
 #include "game/player/PlayerThrows.h"
@@ -39,8 +42,9 @@ const char* const kCounterFont = "Fonts/EraserRegular.ttf";
 
 bool CountersHidden(const std::string& level)
 {
-    return level == "MovingTurLevel.json" || level == "GuardCutscene.json" ||
-           level == "EndLevel.json" || level == "RobotCutscene.json";
+    using namespace GameLevels;
+    return level == kMovingTur || level == kGuardCutscene || level == kEnding ||
+           level == kRobotCutscene;
 }
 
 const glm::vec3& ScaleOf(int pose)
@@ -155,8 +159,7 @@ void PlayerController::Act(const Parts& parts, const PlayerIntent& intent, Playe
     }
     if (intent.throwBall) Throw(parts, intent, true, hidden);
     if (intent.throwEmp) Throw(parts, intent, false, hidden);
-    InputManager& in = InputManager::Get();
-    if (in.IsKeyPressed("V"))
+    if (DevKeyActs(DevKeys::kPullBack))
         if (Camera* camera = CameraManager::Get().GetCurrentCamera()) camera->position.z += 0.1f;
     if (intent.jump && !hidden) Jump(parts, !intent.playback);
     DeveloperKeys(player);
@@ -258,15 +261,14 @@ void PlayerController::Jump(const Parts& parts, bool withSound)
 
 void PlayerController::DeveloperKeys(Player* player)
 {
-    InputManager& in = InputManager::Get();
     Camera* camera = CameraManager::Get().GetCurrentCamera();
-    if (in.IsKeyTriggered("M") && player) player->spotLight = !player->spotLight;
-    if (in.IsKeyTriggered("U") && camera)
+    if (DevKeyActs(DevKeys::kClosingLight) && player) player->spotLight = !player->spotLight;
+    if (DevKeyActs(DevKeys::kShake) && camera)
     {
         camera->shaking = true;
         camera->shakeTimeMs = 300.0f;
     }
-    if (in.IsKeyTriggered("I") && camera)
+    if (DevKeyActs(DevKeys::kStopShake) && camera)
     {
         camera->shaking = false;
         camera->shakeTimeMs = 0.0f;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class TrashCan final : public Component
 {

@@ -11,6 +11,7 @@
 #include "engine/data/Json.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
+#include "game/GameNames.h"
 
 namespace
 {

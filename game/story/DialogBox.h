@@ -14,6 +14,7 @@
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/Component.h"
 #include "engine/objects/ObjectRef.h"
+#include "game/GameNames.h"
 
 class DialogBox final : public Component
 {

@@ -9,6 +9,10 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
+#include "game/DevKeys.h"
+#include "game/GameLevels.h"
+#include "game/GameNames.h"
+#include "game/GameTuning.h"
 #include "game/story/TimedText.h"
 
 namespace
@@ -16,11 +20,6 @@ namespace
 const char* const kEndFont = "Fonts/EraserRegular.ttf";
 constexpr float kEndTextMs = 2500.0f;
 constexpr int kTeleporterVolume = 20;
-
-float FrameMs()
-{
-    return static_cast<float>(FrameRateController::Get().frameBudgetMs);
-}
 
 bool OnLevel(const char* name)
 {
@@ -85,7 +84,7 @@ void Curtain::HandleEvent(Event* event)
 
 void Curtain::StartClosing(int newMode)
 {
-    Engine::Get().levelTransitionActive = true;
+    GameTuning::Get().levelTransitionActive = true;
     state = kCurtainClosing;
     mode = newMode;
     slideTimer = kSlideMs;
@@ -98,7 +97,7 @@ void Curtain::StartClosing(int newMode)
     HideTimedTexts();
     if (mode != 0) return;
     if (endCall) AudioSettings::Get().PlayEffect("Sounds/teleporter.wav", kTeleporterVolume);
-    if (OnLevel("EndLevel.json")) ShowEndText("GAME OVER");
+    if (OnLevel(GameLevels::kEnding)) ShowEndText("GAME OVER");
 }
 
 bool Curtain::Slide()
@@ -128,7 +127,7 @@ void Curtain::Update()
                 LevelManager::Get().NextLevel();
             else
                 LevelManager::Get().RestartLevel();
-            Engine::Get().levelTransitionActive = false;
+            GameTuning::Get().levelTransitionActive = false;
         }
         state = kCurtainClosed;
     }
@@ -136,18 +135,18 @@ void Curtain::Update()
 
 void NextLevelJumper::OnCollision(GameObject* other)
 {
-    if (OnLevel("EndLevel.json") || !other || other->type != kTypePlayer) return;
+    if (OnLevel(GameLevels::kEnding) || !other || other->type != kTypePlayer) return;
     InputManager& in = InputManager::Get();
     if (!in.IsKeyPressed("W") && !in.IsButtonDown("A")) return;
     if (used) return;
     used = true;
     EventManager::Get().PostEvent(kEventLevelEnd);
-    Engine::Get().levelTransitionActive = true;
+    GameTuning::Get().levelTransitionActive = true;
     HideTimedTexts();
-    if (!OnLevel("MovingTurLevel.json")) ShowEndText("LEVEL COMPLETE");
+    if (!OnLevel(GameLevels::kMovingTur)) ShowEndText("LEVEL COMPLETE");
 }
 
 void MenuJumper::Update()
 {
-    if (InputManager::Get().IsKeyPressed("U")) LevelManager::Get().GoToFirstLevel();
+    if (DevKeyActs(DevKeys::kToTitle)) LevelManager::Get().GoToFirstLevel();
 }

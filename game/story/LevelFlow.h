@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 // Curtain states.
 enum CurtainState

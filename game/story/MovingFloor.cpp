@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include <imgui.h>
+#include <glm/gtc/constants.hpp>
 
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
+#include "game/GameNames.h"
 
 namespace
 {
-constexpr double kPi = 3.14159265359;
 constexpr float kEdge = 0.2f;        // how deep a touch may reach and still count as an edge
 constexpr float kRideSink = 0.0001f; // a rider sinks this much per frame so contact holds
 constexpr float kRestGap = 0.001f;   // a settled rider's feet are this far into the top
@@ -32,7 +33,7 @@ Transform* TransformOf(GameObject* obj)
 
 void MovingFloor::ComputeVelocity()
 {
-    const double d = static_cast<double>(direction) * kPi / 180.0;
+    const double d = static_cast<double>(direction) * glm::pi<double>() / 180.0;
     velocity = glm::vec2(static_cast<float>(moveSpeed * std::cos(d)),
                          static_cast<float>(moveSpeed * std::sin(d)));
 }
@@ -209,17 +210,17 @@ void MovingFloor::DrawEditor()
         edit_.startY = startPosition.y;
         edit_.loaded = true;
     }
-    ImGui::Begin("SecurityCamera");
-    ImGui::SliderFloat("Move Speed", &edit_.moveSpeed, 0.0f, 0.05f);
-    ImGui::InputInt("Stay Time(Milisecond)", &edit_.stayTime);
-    ImGui::InputInt("Move Time(Milisecond)", &edit_.moveTime);
-    ImGui::InputInt("Timer (Milisecond)", &edit_.timer);
-    ImGui::InputFloat("Start Position X", &edit_.startX, 0.0f, 0.0f, "%f");
-    ImGui::InputFloat("Start Position Y", &edit_.startY, 0.0f, 0.0f, "%f");
-    if (ImGui::Button("Let Floor Start at the Mid Point")) edit_.initialState = 1;
-    if (ImGui::Button("Let Floor Start at the End Point")) edit_.initialState = 0;
-    ImGui::InputInt("Start Angle", &edit_.direction);
-    if (ImGui::Button("Set Current Position to Start Position"))
+    Panel().Begin("SecurityCamera");
+    Panel().SliderFloat("Move Speed", &edit_.moveSpeed, 0.0f, 0.05f);
+    Panel().InputInt("Stay Time(Milisecond)", &edit_.stayTime);
+    Panel().InputInt("Move Time(Milisecond)", &edit_.moveTime);
+    Panel().InputInt("Timer (Milisecond)", &edit_.timer);
+    Panel().InputFloat("Start Position X", &edit_.startX, 0.0f, "%f");
+    Panel().InputFloat("Start Position Y", &edit_.startY, 0.0f, "%f");
+    if (Panel().Button("Let Floor Start at the Mid Point")) edit_.initialState = 1;
+    if (Panel().Button("Let Floor Start at the End Point")) edit_.initialState = 0;
+    Panel().InputInt("Start Angle", &edit_.direction);
+    if (Panel().Button("Set Current Position to Start Position"))
     {
         if (Transform* t = TransformOf(owner)) startPosition = t->position;
         moveTime = Millis(edit_.moveTime);
@@ -229,5 +230,5 @@ void MovingFloor::DrawEditor()
         direction = edit_.direction;
         Restart();
     }
-    ImGui::End();
+    Panel().End();
 }

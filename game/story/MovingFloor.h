@@ -8,6 +8,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class MovingFloor final : public Component
 {

@@ -9,6 +9,8 @@
 #include "engine/core/Log.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/ResourceManager.h"
+#include "game/DevKeys.h"
+#include "game/GameNames.h"
 
 namespace
 {
@@ -142,10 +144,9 @@ bool RecordAndPlay::StartPlaying()
 
 void RecordAndPlay::Update()
 {
-    InputManager& in = InputManager::Get();
-    if (in.IsKeyTriggered("F2") && !recording) StartRecording();
-    if (in.IsKeyTriggered("F3") && recording) StopRecording();
-    if (in.IsKeyTriggered("F4") && nextPlay <= playList.size())
+    if (DevKeyActs(DevKeys::kRecord) && !recording) StartRecording();
+    if (DevKeyActs(DevKeys::kStopRecord) && recording) StopRecording();
+    if (DevKeyActs(DevKeys::kPlayNext) && nextPlay <= playList.size())
     {
         aimPoint = glm::vec3(0.0f);
         heldKeys = mouseButtons = 0;

@@ -11,6 +11,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 #include "game/story/RecordFile.h"
 
 // Key mask bits of recordings and of the playback state.

@@ -9,6 +9,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class TimedText final : public Component
 {

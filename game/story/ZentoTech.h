@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/objects/Component.h"
+#include "game/GameNames.h"
 
 class ZentoTech final : public Component
 {

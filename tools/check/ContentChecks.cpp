@@ -1,6 +1,7 @@
 #include "ContentChecks.h"
 
 #include "JsonFiles.h"
+#include "game/GameNames.h"
 
 #include <stb/stb_image.h>
 
@@ -14,35 +15,13 @@ namespace
 
 using rapidjson::Value;
 
-const std::set<std::string> kTypes = {"PLAYER",
-                                      "BOX",
-                                      "ALARM",
-                                      "DEFAULT",
-                                      "MAP",
-                                      "HUD",
-                                      "GUARD",
-                                      "POKEBALL",
-                                      "GUARDFOV",
-                                      "BACKGROUND",
-                                      "MENU",
-                                      "DECORATE",
-                                      "BACKDECORATE",
-                                      "DEADPOOL",
-                                      "MOVINGFLOOR",
-                                      "EMP",
-                                      "EMPCHARGER",
-                                      "EMPUPGRADE",
-                                      "POCKETBALLCHARGER",
-                                      "DIALOG",
-                                      "DIALOGTRIGGER",
-                                      "CURTAIN",
-                                      "HIDEBOX",
-                                      "ROBOT",
-                                      "POKEBALLUPGRADE",
-                                      "MENUJUMPER",
-                                      "AIMBOX",
-                                      "BossFOV",
-                                      "Boss"};
+// The game's own table of type names (game/GameNames.h).
+bool KnownType(const std::string& name)
+{
+    for (const TypeRow& row : kObjectTypes)
+        if (name == row.name) return true;
+    return false;
+}
 
 bool NumberArray(const Value& v, const char* key, unsigned minSize)
 {
@@ -176,7 +155,7 @@ void CheckArchetypes(const std::string& data, Report& rep)
         if (!doc.HasMember("Name") || !doc["Name"].IsString() || name != doc["Name"].GetString())
             rep.Error(file, "Name", "must equal the file name");
         if (!doc.HasMember("Type") || !doc["Type"].IsString() ||
-            !kTypes.count(doc["Type"].GetString()))
+            !KnownType(doc["Type"].GetString()))
             rep.Error(file, "Type", "missing or unknown");
         if (!doc.HasMember("Transform") || !NumberArray(doc["Transform"], "Position", 3) ||
             !NumberArray(doc["Transform"], "Scale", 2))

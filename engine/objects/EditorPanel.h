@@ -1,0 +1,30 @@
+// EditorPanel: the controls a component's editor panel is made of. A component describes its
+// panel in DrawEditor through these calls; the level editor (a library above the engine) draws
+// them with its GUI. Without an editor nothing is drawn and no control reports a change, so
+// game code never needs the GUI library.
+#pragma once
+
+class EditorPanel
+{
+  public:
+    virtual ~EditorPanel() = default;
+
+    // A window; the size applies the first time it opens (0: the GUI's own choice).
+    virtual void Begin(const char*, float = 0.0f, float = 0.0f) {}
+    virtual void End() {}
+    // Each control returns true on the frame its value changed (or the button was pressed).
+    virtual bool SliderFloat(const char*, float*, float, float) { return false; }
+    virtual bool InputFloat(const char*, float*, float = 0.0f, const char* = "%.3f")
+    {
+        return false;
+    }
+    virtual bool InputInt(const char*, int*) { return false; }
+    virtual bool Checkbox(const char*, bool*) { return false; }
+    virtual bool Button(const char*) { return false; }
+    virtual void Text(const char*) {}
+};
+
+// The editor's panel drawer, or one that draws nothing.
+EditorPanel& Panel();
+// Takes effect for the rest of the run; the object must outlive it.
+void SetEditorPanel(EditorPanel* panel);
