@@ -22,6 +22,7 @@ TEST(KillSave, TheEditorsLevelAndMapAreAlwaysOldOrNewAndLoad)
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "editor/LevelEditor.h"
 #include "engine/data/LevelFile.h"
 #include "engine/data/LevelManager.h"
 #include "engine/data/MapManager.h"
@@ -182,7 +183,7 @@ TEST(KillSave, TheEditorsLevelAndMapAreAlwaysOldOrNewAndLoad)
     fs::path home = UseTempHome();
     fs::path root = KillRoot();
     Saver saver;
-    saver.save = [] { return SaveLevel(); };
+    saver.save = [] { return LevelEditor::Get().SaveLevelAndMap(); };
     saver.files.push_back({root / "GameData/Levels/A.json", [] { return LevelText(); }});
     saver.files.push_back({root / "GameData/Maps/M.json", [] { return MapText(); }});
     int newer = KillAtRandom(root, saver);

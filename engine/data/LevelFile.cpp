@@ -229,17 +229,6 @@ bool WriteLevelFile(const std::string& path)
     return Files::WriteFileAtomic(path, LevelText());
 }
 
-bool SaveLevel()
-{
-    const std::string& name = GameObjectManager::Get().levelName;
-    bool ok = false;
-    if (!Files::IsPlainFileName(name))
-        LogLine("level: \"%s\" is not a plain file name; the level is not saved", name.c_str());
-    else
-        ok = WriteLevelFile(Files::DataPath("GameData/Levels/" + name));
-    return MapManager::Get().SaveMap() && ok;
-}
-
 bool ValidateLevelDocument(const JsonView& doc, std::string& why)
 {
     if (!doc.IsObject() || !doc["Name"].IsString() || !doc["GameObjects"].IsArray())

@@ -13,7 +13,5 @@ void SerializeLevel(JsonWriter& writer);
 std::string LevelText();
 // The running level as a whole document at path (written safely: temp file, then rename).
 bool WriteLevelFile(const std::string& path);
-// Writes the running level to its file in the data root and saves the map (editor).
-bool SaveLevel();
 // Whether a document can replace the running level: a level document whose objects all exist.
 bool ValidateLevelDocument(const JsonView& doc, std::string& why);
