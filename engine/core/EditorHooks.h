@@ -3,6 +3,8 @@
 // (editor/EditorRegistration.h). A program without the editor keeps the closed answers here.
 #pragma once
 
+#include "engine/core/Registered.h"
+
 class EditorHooks
 {
   public:
@@ -22,6 +24,12 @@ class EditorHooks
 };
 
 // The editor's hooks, or a set that answers as if there were no editor.
-EditorHooks& Editor();
+inline EditorHooks& Editor()
+{
+    return Registered<EditorHooks>::Get();
+}
 // Takes effect for the rest of the run; the object must outlive it.
-void SetEditorHooks(EditorHooks* hooks);
+inline void SetEditorHooks(EditorHooks* hooks)
+{
+    Registered<EditorHooks>::Set(hooks);
+}

@@ -2,6 +2,7 @@
 // game hands it these answers once at start-up, from RegisterGame (game/GameRegistration.h).
 #pragma once
 
+#include "engine/core/Registered.h"
 #include "engine/data/Json.h"
 
 class GameObject;
@@ -34,6 +35,12 @@ class GameHooks
 };
 
 // The game's hooks, or a set that answers as if there were no game.
-GameHooks& Hooks();
+inline GameHooks& Hooks()
+{
+    return Registered<GameHooks>::Get();
+}
 // Takes effect for the rest of the run; the object must outlive it.
-void SetGameHooks(GameHooks* hooks);
+inline void SetGameHooks(GameHooks* hooks)
+{
+    Registered<GameHooks>::Set(hooks);
+}

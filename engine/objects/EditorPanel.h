@@ -4,6 +4,8 @@
 // game code never needs the GUI library.
 #pragma once
 
+#include "engine/core/Registered.h"
+
 class EditorPanel
 {
   public:
@@ -25,6 +27,12 @@ class EditorPanel
 };
 
 // The editor's panel drawer, or one that draws nothing.
-EditorPanel& Panel();
+inline EditorPanel& Panel()
+{
+    return Registered<EditorPanel>::Get();
+}
 // Takes effect for the rest of the run; the object must outlive it.
-void SetEditorPanel(EditorPanel* panel);
+inline void SetEditorPanel(EditorPanel* panel)
+{
+    Registered<EditorPanel>::Set(panel);
+}
