@@ -289,15 +289,15 @@ TEST(PlayerControllerEvents, CounterPopsOnlyAtExactlyThree)
 
     rig.pc->EmpCount = 3;
     PlayerRig::Deliver(kEventEmpPickedUp);
-    EXPECT_FLOAT_EQ(rig.pc->EmpCounterScale.x, 0.4f);
+    EXPECT_FLOAT_EQ(rig.pc->EmpCounterScale.x, 0.105f) << "half as large again, not three times";
     EXPECT_FLOAT_EQ(rig.pc->EmpPopTimer, 1000.0f);
     EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.x, 0.07f) << "a ball pop for an EMP pick-up";
 
     rig.pc->BallCount = 3;
     PlayerRig::Deliver(kEventBallPickedUp);
-    EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.x, 0.4f);
+    EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.x, 0.105f);
     rig.Frame();
-    EXPECT_NEAR(rig.pc->BallCounterScale.x, 0.395f, 1e-6);
+    EXPECT_NEAR(rig.pc->BallCounterScale.x, 0.105f - 0.0012f, 1e-6);
     EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.z, 1.0f);
     EXPECT_FLOAT_EQ(rig.pc->BallPopTimer, 1000.0f - 16.0f);
 }

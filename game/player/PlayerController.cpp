@@ -30,8 +30,10 @@ constexpr float kCrawlSpeed = 3.0f;
 constexpr float kJumpSpeed = 11.0f;
 constexpr float kFailMs = 300.0f;
 constexpr float kPopMs = 1000.0f;
-constexpr float kPopScale = 0.4f;
-constexpr float kPopShrink = 0.005f;
+// A counter filled to three swells by half and settles back in about half a second, growing
+// rightwards from its left edge so it never covers the icon or counter beside it.
+constexpr float kPopScale = 0.105f;
+constexpr float kPopShrink = 0.0012f;
 // An exact two-tile clearance reads as touching the ceiling (a probe on a tile border falls in
 // the tile above), so the stand-up test keeps the head this far below the standing height.
 constexpr float kStandSlack = 0.02f;
@@ -348,11 +350,14 @@ void PlayerController::TickCounters()
 void PlayerController::DrawCounters() const
 {
     if (CountersHidden(LevelManager::Get().GetCurrentLevelName())) return;
-    auto draw = [](int count, const glm::vec3& at, const glm::vec3& scale, const Rgba& colour)
+    const glm::vec3 defaultScale = DefaultCounterScale;
+    auto draw =
+        [&defaultScale](int count, const glm::vec3& at, const glm::vec3& scale, const Rgba& colour)
     {
         TextRequest text;
         text.fontName = kCounterFont;
         text.position = at;
+        text.position.x += (scale.x - defaultScale.x) / 2.0f;
         text.scale = scale;
         text.text = "x" + std::to_string(count);
         text.r = colour.r;

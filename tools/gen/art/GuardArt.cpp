@@ -356,6 +356,11 @@ std::vector<Image> CapturedFrames()
 
 } // namespace
 
+Image GuardPortrait()
+{
+    return IdleFrames().front();
+}
+
 bool MakeGuardArt(const std::string& texDir)
 {
     return WriteSheet(texDir, "GuardIdle", IdleFrames()) &&

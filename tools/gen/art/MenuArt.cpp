@@ -96,39 +96,44 @@ struct Binding
     const char* keys;
     const char* pad;
 };
+// Everything a player does, with what the two throws do: the picture is where a new player
+// looks them up.
 const Binding kBindings[] = {
     {"Walk", "A / D", "Left stick"},
     {"Jump", "Space", "Left stick up"},
     {"Crawl on / off", "Left Shift", "X"},
+    {"Hide in a trash can / climb out", "W / S", "A / A again"},
+    {"Ride the exit lift", "W", "A"},
     {"Aim", "Mouse", "Right stick"},
-    {"Throw capture ball", "Right mouse button", "RT"},
-    {"Throw EMP", "Left mouse button", "LT"},
+    {"ZentoBall: holds a guard a while", "Right mouse button", "RT"},
+    {"EMP: blinds a camera a while", "Left mouse button", "LT"},
+    {"Dialog: next line / skip all", "Enter, Space, click / Esc", "A"},
     {"Pause", "Escape", "START"},
     {"Menus", "Arrows, Enter or click", "D-pad or stick, A"},
 };
 
 void Keycap(Image& img, const TtfFont& font, const std::string& text, float x, float y)
 {
-    const float size = 30.0f;
-    const int w = static_cast<int>(font.Width(text, size)) + 24;
-    img.FillRect(static_cast<int>(x), static_cast<int>(y), w, 40, Col(44, 46, 78));
+    const float size = 25.0f;
+    const int w = static_cast<int>(font.Width(text, size)) + 20;
+    img.FillRect(static_cast<int>(x), static_cast<int>(y), w, 34, Col(44, 46, 78));
     img.FillRect(static_cast<int>(x), static_cast<int>(y), w, 3, Col(96, 98, 150));
-    img.FillRect(static_cast<int>(x), static_cast<int>(y) + 37, w, 3, Col(20, 20, 40));
-    font.Draw(img, text, x + 12, y + 5, size, Col(236, 236, 255));
+    img.FillRect(static_cast<int>(x), static_cast<int>(y) + 31, w, 3, Col(20, 20, 40));
+    font.Draw(img, text, x + 10, y + 4, size, Col(236, 236, 255));
 }
 
 Image ControlsPicture(bool pad, const TtfFont& mono)
 {
     Image img = MenuPicture(kWidePanel, pad ? 71 : 72);
-    const float top = 170.0f, row = 52.0f;
+    const float top = 160.0f, row = 40.0f;
     mono.DrawCentred(img, pad ? "Controller" : "Keyboard and mouse", kMenuW / 2.0f, 122.0f, 30.0f,
                      Col(70, 40, 110));
     int i = 0;
     for (const Binding& b : kBindings)
     {
         const float y = top + row * i++;
-        mono.Draw(img, b.action, 200.0f, y + 6.0f, 32.0f, kInk);
-        Keycap(img, mono, pad ? b.pad : b.keys, 660.0f, y);
+        mono.Draw(img, b.action, 150.0f, y + 5.0f, 27.0f, kInk);
+        Keycap(img, mono, pad ? b.pad : b.keys, 720.0f, y);
     }
     return img;
 }

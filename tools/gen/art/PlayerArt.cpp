@@ -281,6 +281,11 @@ Image Icon()
 
 } // namespace
 
+Image PlayerPortrait()
+{
+    return IdleFrames().front();
+}
+
 bool MakeIcon(const std::string& bmpPath)
 {
     return Icon().SaveBmp(bmpPath);

@@ -202,6 +202,11 @@ Sound BuzzSound()
 
 } // namespace
 
+Image RobotPortrait()
+{
+    return Robot(Look{});
+}
+
 bool MakeRobotArt(const std::string& texDir)
 {
     return Sheets(texDir);

@@ -24,6 +24,32 @@ void SetLight(Image& img, int x, int y, Rgba c, float alpha)
 }
 
 // Torch beam: apex at the top centre, widening down to the full bottom edge.
+Image GuardCone();
+
+// The beam as it meets the floor the guard walks on: the game turns the cone a quarter turn
+// onto its side (3.2 units across, centred 0.75 above the floor), so the floor is a column of
+// the picture, on the left for a guard facing right. Light stops there with a bright seam
+// instead of running on into the ground.
+Image GuardConeOnFloor(bool facingRight)
+{
+    constexpr float kFloor = 0.5f - 0.75f / 3.2f; // of the picture's width
+    Image img = GuardCone();
+    const float floorX = kFloor * kCone;
+    for (int y = 0; y < kCone; ++y)
+        for (int i = 0; i < kCone; ++i)
+        {
+            const int x = facingRight ? i : kCone - 1 - i;
+            Rgba c = img.Get(x, y);
+            const float past = floorX - (i + 0.5f); // pixels beyond the floor
+            if (past > 0.0f)
+                c.a = 0;
+            else if (past > -3.0f && c.a > 0)
+                c.a = static_cast<std::uint8_t>(std::min(255.0f, c.a * 1.6f));
+            img.Set(x, y, c);
+        }
+    return img;
+}
+
 Image GuardCone()
 {
     Image img(kCone, kCone);
@@ -222,7 +248,8 @@ Image TrashCan(bool occupied)
 
 bool MakeStealthArt(const std::string& texDir)
 {
-    return GuardCone().SavePng(texDir + "/GuardCone.png") &&
+    return GuardConeOnFloor(true).SavePng(texDir + "/GuardCone.png") &&
+           GuardConeOnFloor(false).SavePng(texDir + "/GuardConeLeft.png") &&
            CameraCone().SavePng(texDir + "/CameraCone.png") &&
            SaveArt(SecurityCamera(), texDir, "SecurityCamera") &&
            SaveArt(CameraNode(), texDir, "CameraNode") &&

@@ -1,5 +1,9 @@
 #include "art/StoryArt.h"
 
+#include "art/GuardArt.h"
+#include "art/PlayerArt.h"
+#include "art/RobotArt.h"
+
 #include "kit/ArtKit.h"
 #include "kit/Figure.h"
 #include "kit/Image.h"
@@ -7,6 +11,7 @@
 #include "kit/Rng.h"
 #include "kit/Synth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -34,21 +39,77 @@ void HazardBand(Image& img, int x, int y, int w, int h)
             img.Set(x + i, y + j, ((i + j) / 4) % 2 ? pal::kHazardBlack : pal::kHazardYellow);
 }
 
-// A pale intercom screen in a riveted steel frame: the dialog's black text reads on it.
-Image DialogPanel()
+// The portrait slot and the screen of the dialog panel (pixels of the 512 x 128 picture; the
+// game lays the text out on the screen by the same numbers).
+constexpr int kPanelW = 512, kPanelH = 128;
+constexpr int kSlotX = 12, kSlotY = 16, kSlotSize = 96;
+constexpr int kScreenX = 122, kScreenY = 10;
+
+// Head and shoulders of a standing figure: the top of its opaque part, as wide as it is.
+Image HeadAndShoulders(const Image& figure)
 {
-    const int w = 512, h = 128;
+    int x0 = figure.Width(), x1 = -1, y0 = figure.Height(), y1 = -1;
+    for (int y = 0; y < figure.Height(); ++y)
+        for (int x = 0; x < figure.Width(); ++x)
+            if (figure.Get(x, y).a > 0)
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y),
+                y1 = std::max(y1, y);
+    if (x1 < x0) return figure;
+    const int w = x1 - x0 + 1, h = std::min(y1 - y0 + 1, std::max(w, 20));
+    return figure.Crop(x0, y0, w, h);
+}
+
+// The speaker's picture on a dim screen of its own: the figure cropped and enlarged in whole
+// pixels, standing on the slot's bottom edge.
+Image PortraitSlot(const Image& figure, Rgba glow)
+{
+    Image slot(kSlotSize, kSlotSize, Col(20, 22, 38));
+    for (int y = 0; y < kSlotSize; y += 3) slot.FillRect(0, y, kSlotSize, 1, Col(26, 28, 46));
+    slot.Glow(kSlotSize / 2.0f, kSlotSize * 0.55f, kSlotSize * 0.6f, glow, 0.45f);
+    const Image head = HeadAndShoulders(figure);
+    const int factor =
+        std::max(1, std::min((kSlotSize - 8) / head.Width(), (kSlotSize - 4) / head.Height()));
+    const Image big = head.Upscaled(factor);
+    slot.Paste(big, (kSlotSize - big.Width()) / 2, kSlotSize - big.Height());
+    return slot;
+}
+
+// The narrator's slot: the bell of the title, lit warm.
+Image BellSlot()
+{
+    Image slot(kSlotSize, kSlotSize, Col(20, 22, 38));
+    for (int y = 0; y < kSlotSize; y += 3) slot.FillRect(0, y, kSlotSize, 1, Col(26, 28, 46));
+    const float c = kSlotSize / 2.0f;
+    slot.Glow(c, c, 44.0f, pal::kLamp, 0.5f);
+    slot.FillRect(static_cast<int>(c) - 3, 14, 6, 8, pal::kOutline); // the hanger
+    slot.FillCircle(c, 44.0f, 23.0f, pal::kOutline);
+    slot.FillRect(static_cast<int>(c) - 32, 58, 64, 14, pal::kOutline); // the flared lip
+    slot.FillCircle(c, 44.0f, 21.0f, pal::kLampDeep);
+    slot.FillRect(static_cast<int>(c) - 30, 60, 60, 10, pal::kLampDeep);
+    slot.FillRect(static_cast<int>(c) - 21, 44, 42, 16, pal::kLampDeep);
+    slot.FillCircle(c - 7.0f, 38.0f, 8.0f, pal::kLamp); // the lit shoulder
+    slot.FillRect(static_cast<int>(c) - 28, 60, 56, 3, pal::kLamp);
+    slot.FillCircle(c, 76.0f, 6.0f, pal::kOutline); // the clapper
+    slot.FillCircle(c, 76.0f, 4.5f, kSteelLight);
+    return slot;
+}
+
+// A pale intercom screen in a riveted steel frame, the speaker's portrait beside it: the
+// dialog's black text reads on the screen.
+Image DialogPanel(const Image& portrait)
+{
+    const int w = kPanelW, h = kPanelH;
     Image img(w, h, Rgba{});
     img.FillRect(0, 0, w, h, pal::kOutline);
     img.FillRect(2, 2, w - 4, h - 4, kSteel);
     img.FillRect(4, 4, w - 8, 2, kSteelLight);
     img.FillRect(4, h - 6, w - 8, 2, kSteelDark);
-    // Speaker grille on the left.
-    img.FillRect(10, 14, 40, h - 28, kSteelDark);
-    for (int y = 18; y < h - 18; y += 4) img.FillRect(14, y, 32, 2, Col(18, 18, 30));
-    img.Glow(30, 24, 5, pal::kLamp, 0.9f);
+    // The portrait in a dark bezel.
+    img.FillRect(kSlotX - 4, kSlotY - 4, kSlotSize + 8, kSlotSize + 8, kSteelDark);
+    img.FillRect(kSlotX - 2, kSlotY - 2, kSlotSize + 4, kSlotSize + 4, pal::kOutline);
+    img.Paste(portrait, kSlotX, kSlotY);
     // The screen, with a faint scanline texture and a lit top edge.
-    const int sx = 58, sy = 10, sw = w - 68, sh = h - 20;
+    const int sx = kScreenX, sy = kScreenY, sw = w - 10 - kScreenX, sh = h - 2 * kScreenY;
     img.FillRect(sx - 2, sy - 2, sw + 4, sh + 4, pal::kOutline);
     for (int y = 0; y < sh; ++y)
     {
@@ -317,7 +378,15 @@ Sound Teleporter()
 
 bool MakeStoryArt(const std::string& texDir)
 {
-    return SaveArt(DialogPanel(), texDir, "DialogBox") &&
+    // One panel per speaker: the narrator's bell, then WREN, the guard and the robot (the
+    // dialog boxes' "Speakers" in that order).
+    const Image wren = PortraitSlot(PlayerPortrait(), Col(120, 90, 170));
+    const Image guard = PortraitSlot(GuardPortrait(), Col(90, 130, 200));
+    const Image robot = PortraitSlot(RobotPortrait(), Col(255, 90, 80));
+    return SaveArt(DialogPanel(BellSlot()), texDir, "DialogBox") &&
+           SaveArt(DialogPanel(wren), texDir, "DialogWren") &&
+           SaveArt(DialogPanel(guard), texDir, "DialogGuard") &&
+           SaveArt(DialogPanel(robot), texDir, "DialogUnit") &&
            SaveArt(CurtainShutter(), texDir, "Curtain") &&
            SaveArt(ExitLift(), texDir, "ExitLift") &&
            SaveArt(MovingFloor(), texDir, "MovingFloor") &&
