@@ -10,7 +10,6 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
-#include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
@@ -39,10 +38,15 @@ constexpr float kPopShrink = 0.0012f;
 constexpr float kStandSlack = 0.02f;
 const char* const kCounterFont = "Fonts/EraserRegular.ttf";
 
-bool CountersHidden(const std::string& level)
+// The counters stand beside their icons: a level that shows no item icons (the cutscenes, the
+// attract demo, the credits) shows no counters either.
+bool CountersHidden()
 {
-    return level == "MovingTurLevel.json" || level == "GuardCutscene.json" ||
-           level == "EndLevel.json" || level == "RobotCutscene.json";
+    bool icons = false;
+    GameObjectManager::Get().ForEachActive(
+        kLayerHud, [&](GameObject& o)
+        { icons = icons || o.name == "BallIcon.json" || o.name == "EmpIcon.json"; });
+    return !icons;
 }
 
 const glm::vec3& ScaleOf(int pose)
@@ -349,7 +353,7 @@ void PlayerController::TickCounters()
 
 void PlayerController::DrawCounters() const
 {
-    if (CountersHidden(LevelManager::Get().GetCurrentLevelName())) return;
+    if (CountersHidden()) return;
     const glm::vec3 defaultScale = DefaultCounterScale;
     auto draw =
         [&defaultScale](int count, const glm::vec3& at, const glm::vec3& scale, const Rgba& colour)
