@@ -193,6 +193,12 @@ std::map<std::string, Handler> Handlers()
             lv.Add("LampGlow.json", N(w, i, ok) + 0.19, 4.07, 4, 3.3);
         return ok;
     };
+    return h;
+}
+
+// The hero, the lift and the texts a player reads.
+void AddPlayerHandlers(std::map<std::string, Handler>& h)
+{
     h["player"] = [](Level& lv, const Words& w)
     {
         bool ok = w.size() == 5;
@@ -235,7 +241,6 @@ std::map<std::string, Handler> Handlers()
                 false);
         return ok;
     };
-    return h;
 }
 
 void AddEnemyHandlers(std::map<std::string, Handler>& h)
@@ -311,6 +316,30 @@ Json CameraSection(Level& lv, double minX, double maxX, double minY, double maxY
         .Take();
 }
 
+// The camera's bounds and any archetype placed as it is.
+void AddPlacementHandlers(std::map<std::string, Handler>& h)
+{
+    h["view"] = [](Level& lv, const Words& w)
+    {
+        bool ok = w.size() == 5;
+        lv.view = CameraSection(lv, N(w, 1, ok), N(w, 2, ok), N(w, 3, ok), N(w, 4, ok));
+        return ok;
+    };
+    // object archetype x y scaleX scaleY [rotation] [{"Section": {...}, ...}]
+    h["object"] = [](Level& lv, const Words& w)
+    {
+        const bool json = w.size() > 6 && w.back()[0] == '{';
+        const size_t plain = w.size() - (json ? 1 : 0);
+        bool ok = plain == 6 || plain == 7;
+        const double rotation = plain == 7 ? N(w, 6, ok) : 0.0;
+        Json sections(rapidjson::kObjectType);
+        if (json && !ParseJsonText(w.back(), sections, lv.A())) ok = false;
+        lv.Add(w.size() > 1 ? w[1] : "", N(w, 2, ok), N(w, 3, ok), N(w, 4, ok), N(w, 5, ok),
+               std::move(sections), rotation);
+        return ok;
+    };
+}
+
 void AddStoryHandlers(std::map<std::string, Handler>& h)
 {
     // floor x y direction moveTime stayTime initialState [speed]
@@ -355,25 +384,6 @@ void AddStoryHandlers(std::map<std::string, Handler>& h)
     };
     h["page"] = [](Level& lv, const Words& w)
     { return w.size() == 2 && (lv.pages.push_back(w[1]), true); };
-    h["view"] = [](Level& lv, const Words& w)
-    {
-        bool ok = w.size() == 5;
-        lv.view = CameraSection(lv, N(w, 1, ok), N(w, 2, ok), N(w, 3, ok), N(w, 4, ok));
-        return ok;
-    };
-    // object archetype x y scaleX scaleY [rotation] [{"Section": {...}, ...}]
-    h["object"] = [](Level& lv, const Words& w)
-    {
-        const bool json = w.size() > 6 && w.back()[0] == '{';
-        const size_t plain = w.size() - (json ? 1 : 0);
-        bool ok = plain == 6 || plain == 7;
-        const double rotation = plain == 7 ? N(w, 6, ok) : 0.0;
-        Json sections(rapidjson::kObjectType);
-        if (json && !ParseJsonText(w.back(), sections, lv.A())) ok = false;
-        lv.Add(w.size() > 1 ? w[1] : "", N(w, 2, ok), N(w, 3, ok), N(w, 4, ok), N(w, 5, ok),
-               std::move(sections), rotation);
-        return ok;
-    };
 }
 
 Json Camera(Level& lv)
@@ -443,7 +453,9 @@ bool BuildLevel(const std::string& layoutPath, const std::string& dataDir)
             head.push_back(line);
     }
     auto handlers = Handlers();
+    AddPlayerHandlers(handlers);
     AddEnemyHandlers(handlers);
+    AddPlacementHandlers(handlers);
     AddStoryHandlers(handlers);
     for (const std::string& l : head)
     {
