@@ -32,6 +32,8 @@
 #include "bench/BenchSupport.h"
 #include "engine/core/Engine.h"
 #include "engine/core/StartupClock.h"
+#include "engine/data/FileSystem.h"
+#include "engine/data/Json.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Gpu.h"
 
@@ -41,25 +43,71 @@ using Clock = std::chrono::steady_clock;
 
 struct LevelRun
 {
-    const char* level;
-    const char* input; // relative to the source tree; nullptr: no input
+    std::string level;
+    std::string input; // relative to the source tree; empty: no input
     long frames;
 };
 
-// The stealth levels play their test runs to the exit; the rest walk, or watch themselves.
+// Every level of the data's level list is played. These have a run of their own: a walk, or a
+// test run cut before its exit; the others play their test run in tests/runs/ up to its last
+// press (the lift's W: the level is still on screen), or watch themselves for 900 frames.
 const LevelRun kRuns[] = {
-    {"MainMenu.json", nullptr, 1000},
+    {"MainMenu.json", "", 1000},
     {"Level1.json", "bench/runs/Level1.json", 900},
     {"Level2.json", "tests/runs/Level2.json", 1830},
     {"Level3.json", "tests/runs/Level3.json", 1680},
     {"MovingTurLevel.json", "bench/runs/Walk.json", 900},
-    {"GuardCutscene.json", nullptr, 900},
-    {"RobotCutscene.json", nullptr, 900},
+    {"GuardCutscene.json", "", 900},
+    {"RobotCutscene.json", "", 900},
     {"RobotLevel.json", "tests/runs/RobotLevel.json", 1060},
     {"Level8.json", "tests/runs/Level8.json", 870},
     {"EndLevel.json", "bench/runs/Walk.json", 900},
-    {"AutoLevel.json", nullptr, 900},
+    {"AutoLevel.json", "", 900},
 };
+
+// The frame of a scripted run's last event; 0 when the file holds none.
+long LastEventFrame(const std::string& path)
+{
+    std::string text;
+    rapidjson::Document doc;
+    if (!Files::ReadFile(path, text) || !ParseJson(text, doc, nullptr)) return 0;
+    const rapidjson::Value* events = &doc;
+    if (doc.IsObject() && doc.HasMember("Events")) events = &doc["Events"];
+    long last = 0;
+    if (events->IsArray())
+        for (const rapidjson::Value& e : events->GetArray())
+            if (e.IsObject() && e.HasMember("frame") && e["frame"].IsInt())
+                last = std::max(last, static_cast<long>(e["frame"].GetInt()));
+    return last;
+}
+
+// The runs for every entry of System/LevelList.json (the table's when it has one).
+std::vector<LevelRun> Runs(const std::string& source)
+{
+    std::vector<LevelRun> runs;
+    std::string text;
+    rapidjson::Document list;
+    if (!Files::ReadFile(source + "/data/System/LevelList.json", text) ||
+        !ParseJson(text, list, nullptr) || !list.IsArray())
+    {
+        std::printf("LevelBench: no level list in %s/data/System\n", source.c_str());
+        return runs;
+    }
+    for (const rapidjson::Value& entry : list.GetArray())
+    {
+        if (!entry.IsString()) continue;
+        const std::string level = entry.GetString();
+        LevelRun run{level, "", 900};
+        const LevelRun* known = std::find_if(std::begin(kRuns), std::end(kRuns),
+                                             [&](const LevelRun& r) { return r.level == level; });
+        if (known != std::end(kRuns))
+            run = *known;
+        else if (long last = LastEventFrame(source + "/tests/runs/" + level); last > 0)
+            run = LevelRun{level, "tests/runs/" + level, last};
+        runs.push_back(run);
+    }
+    return runs;
+}
 
 double Ms(Clock::duration d)
 {
@@ -118,11 +166,11 @@ int RunLevel(const LevelRun& run, int width, int height, Clock::time_point proce
     options.width = width;
     options.height = height;
     options.frames = run.frames;
-    if (run.input) options.inputFile = g_source + "/" + run.input;
+    if (!run.input.empty()) options.inputFile = g_source + "/" + run.input;
     Engine& engine = Engine::Get();
     if (StartGame(options, 0) != 0 || Gpu::Enabled() == g_headless)
     {
-        std::printf("%s: %s\n", run.level,
+        std::printf("%s: %s\n", run.level.c_str(),
                     g_headless ? "the engine did not start" : "no GL context (run under xvfb-run)");
         return 1;
     }
@@ -132,7 +180,7 @@ int RunLevel(const LevelRun& run, int width, int height, Clock::time_point proce
     double startup = Ms(Clock::now() - processStart);
     std::vector<double> ms;
     while (engine.running) ms.push_back(TimedFrame(engine));
-    if (!g_headless) PrintStartupSteps(run.level, startup, firstFrame, levelLoad, ms);
+    if (!g_headless) PrintStartupSteps(run.level.c_str(), startup, firstFrame, levelLoad, ms);
     Clock::time_point s0 = Clock::now();
     engine.Shutdown();
     double shutdown = Ms(Clock::now() - s0);
@@ -141,15 +189,15 @@ int RunLevel(const LevelRun& run, int width, int height, Clock::time_point proce
     if (g_headless)
     {
         std::printf("%-20s headless  frames %4zu  median %6.3f ms  p95 %6.3f ms  max %6.3f ms\n",
-                    run.level, ms.size(), Percentile(ms, 0.5), Percentile(ms, 0.95),
+                    run.level.c_str(), ms.size(), Percentile(ms, 0.5), Percentile(ms, 0.95),
                     ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()));
         return 0;
     }
     std::printf("%-20s %4dx%-4d frames %4zu  median %6.2f ms  p95 %6.2f ms  max %6.2f ms  "
                 "start-up %5.0f ms  shut-down %4.0f ms  peak %4ld MB\n",
-                run.level, width, height, ms.size(), Percentile(ms, 0.5), Percentile(ms, 0.95),
-                ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()), startup, shutdown,
-                usage.ru_maxrss / 1024);
+                run.level.c_str(), width, height, ms.size(), Percentile(ms, 0.5),
+                Percentile(ms, 0.95), ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()),
+                startup, shutdown, usage.ru_maxrss / 1024);
     return 0;
 }
 // The figures line a child run prints (empty when it printed none).
@@ -187,15 +235,16 @@ int main(int argc, char** argv)
         else
             level = argv[i];
     }
+    const std::vector<LevelRun> runs = Runs(g_source);
     if (!level.empty())
     {
-        for (const LevelRun& run : kRuns)
+        for (const LevelRun& run : runs)
             if (level == run.level) return RunLevel(run, width, height, processStart);
         std::printf("LevelBench: no run for %s\n", level.c_str());
         return 2;
     }
-    int failed = 0;
-    for (const LevelRun& run : kRuns)
+    int failed = runs.empty() ? 1 : 0;
+    for (const LevelRun& run : runs)
     {
         // Quiet children: the game's own lines would bury the figures.
         std::string cmd =
@@ -222,9 +271,9 @@ int main(int argc, char** argv)
             }
         }
         if (repeat > 1 && !medians.empty())
-            std::printf("%-20s middle of %zu runs: median %.*f ms  p95 %.*f ms\n", run.level,
-                        medians.size(), g_headless ? 3 : 2, Percentile(medians, 0.5),
-                        g_headless ? 3 : 2, Percentile(p95s, 0.5));
+            std::printf("%-20s middle of %zu runs: median %.*f ms  p95 %.*f ms\n",
+                        run.level.c_str(), medians.size(), g_headless ? 3 : 2,
+                        Percentile(medians, 0.5), g_headless ? 3 : 2, Percentile(p95s, 0.5));
     }
     return failed ? 1 : 0;
 }

@@ -219,8 +219,7 @@ void RenderFrame(long frame)
     GraphicsManager::Get().BeginFrame(window.width, window.height);
     TextRenderer::Get().ClearQueue();
     QueueTexts(frame);
-    GameObjectManager::Get().DrawScene();
-    TextRenderer::Get().DrawQueued();
+    GameObjectManager::Get().DrawScene(); // and the queued texts
     window.Swap();
     glFinish();
 }

@@ -191,4 +191,18 @@ TEST_F(GraphicsPass, HeadlessTextsAreQueuedAndDrained)
     EXPECT_TRUE(text.TextQueue.empty());
     EXPECT_EQ(text.rasterised, 0) << "nothing is rasterised without a GPU";
     EXPECT_FALSE(GraphicsManager::Get().SaveScreenshot((root_ / "x.png").string()));
+
+    // A frame's two passes: the texts under the curtain first, those over it after the curtain
+    // is drawn; the second pass empties the queue.
+    TextRequest over = known;
+    over.overCurtain = true;
+    text.QueueText(over);
+    text.QueueText(known);
+    drawn = text.textsDrawn;
+    text.DrawQueuedPass(false);
+    EXPECT_EQ(text.textsDrawn, drawn + 1);
+    EXPECT_EQ(text.TextQueue.size(), 2u) << "the over-curtain text waits for its pass";
+    text.DrawQueuedPass(true);
+    EXPECT_EQ(text.textsDrawn, drawn + 2);
+    EXPECT_TRUE(text.TextQueue.empty());
 }

@@ -289,15 +289,15 @@ TEST(PlayerControllerEvents, CounterPopsOnlyAtExactlyThree)
 
     rig.pc->EmpCount = 3;
     PlayerRig::Deliver(kEventEmpPickedUp);
-    EXPECT_FLOAT_EQ(rig.pc->EmpCounterScale.x, 0.4f);
+    EXPECT_FLOAT_EQ(rig.pc->EmpCounterScale.x, 0.105f) << "half as large again, not three times";
     EXPECT_FLOAT_EQ(rig.pc->EmpPopTimer, 1000.0f);
     EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.x, 0.07f) << "a ball pop for an EMP pick-up";
 
     rig.pc->BallCount = 3;
     PlayerRig::Deliver(kEventBallPickedUp);
-    EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.x, 0.4f);
+    EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.x, 0.105f);
     rig.Frame();
-    EXPECT_NEAR(rig.pc->BallCounterScale.x, 0.395f, 1e-6);
+    EXPECT_NEAR(rig.pc->BallCounterScale.x, 0.105f - 0.0012f, 1e-6);
     EXPECT_FLOAT_EQ(rig.pc->BallCounterScale.z, 1.0f);
     EXPECT_FLOAT_EQ(rig.pc->BallPopTimer, 1000.0f - 16.0f);
 }
@@ -314,19 +314,36 @@ TEST(PlayerControllerEvents, ControlsDisabledAndEnabled)
     EXPECT_FLOAT_EQ(rig.body->velocity.x, 5.0f);
 }
 
-TEST(PlayerControllerCounters, DrawnWithTheCounterFont)
+TEST(PlayerControllerCounters, DrawnWithTheCounterFontBesideTheirIconsAndPopRightwards)
 {
     PlayerRig rig;
     rig.pc->BallCount = 3;
     rig.pc->EmpCount = 1;
     rig.Frame();
     const auto& queue = TextRenderer::Get().TextQueue;
+    EXPECT_TRUE(queue.empty()) << "no item icons on screen (a cutscene, the demo): no counters";
+
+    GameObject* icon = GameObjectManager::Get().CreateObject(kTypeHud);
+    ASSERT_NE(icon, nullptr);
+    icon->name = "BallIcon.json";
+    TextRenderer::Get().ClearQueue();
+    rig.Frame();
     ASSERT_EQ(queue.size(), 2u);
     EXPECT_EQ(queue[0].text, "x3");
     EXPECT_EQ(queue[0].fontName, "Fonts/EraserRegular.ttf");
     EXPECT_FLOAT_EQ(queue[0].position.x, 0.92f);
     EXPECT_EQ(queue[1].text, "x1");
     EXPECT_FLOAT_EQ(queue[1].position.x, 0.70f);
+
+    // A pop keeps the counter's left edge where it was: it grows away from the icon beside it.
+    rig.pc->EmpCount = 3;
+    PlayerRig::Deliver(kEventEmpPickedUp);
+    TextRenderer::Get().ClearQueue();
+    rig.Frame();
+    ASSERT_EQ(queue.size(), 2u);
+    const TextRequest& emp = queue[1];
+    EXPECT_NEAR(emp.position.x - emp.scale.x / 2, 0.70f - 0.07f / 2, 1e-5f);
+    EXPECT_LT(emp.scale.x, 0.07f * 1.6f) << "half as large again at most";
 }
 
 TEST(PlayerControllerRobustness, MissingPartsDoNotCrash)

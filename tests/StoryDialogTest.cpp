@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/core/InputManager.h"
 #include "engine/data/Json.h"
 #include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
+#include "engine/objects/Transform.h"
 #include "game/GameNames.h"
 #include "game/player/PlayerController.h"
 #include "game/story/DialogBox.h"
@@ -60,6 +63,84 @@ TEST(DialogPages, PairsOfLinesWithTheirMends)
         EXPECT_FLOAT_EQ(box.pages.back().scale.x, c.lastScaleX) << c.text;
         EXPECT_FLOAT_EQ(box.pages.back().position.y, -0.85f);
     }
+}
+
+TEST(DialogPages, LongLinesWrapEvenlyAtSpaces)
+{
+    const struct
+    {
+        const char* text;
+        size_t maxChars;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"Short enough.", 20, {"Short enough."}},
+        {"one two three four five six", 20, {"one two three", "four five six"}},
+        {"aaaa bbbb cccc dddd eeee ffff gggg", 12, {"aaaa bbbb", "cccc dddd", "eeee ffff", "gggg"}},
+        {"unbreakablewordthatislong tail", 10, {"unbreakablewordthatislong", "tail"}},
+        {"   ", 1, {""}},
+    };
+    for (const auto& c : cases)
+    {
+        const std::vector<std::string> lines = WrapDialogLine(c.text, c.maxChars);
+        if (std::string(c.text).find_first_not_of(' ') == std::string::npos)
+        {
+            EXPECT_EQ(lines.size(), 1u) << "blank text stays one (empty) line";
+            continue;
+        }
+        EXPECT_EQ(lines, c.lines) << c.text;
+        for (const std::string& l : lines)
+            if (l.find(' ') != std::string::npos) EXPECT_LE(l.size(), c.maxChars) << c.text;
+    }
+}
+
+TEST(DialogPages, ThePageFitsTheScreenBesideItsSpeakersPortrait)
+{
+    HeadlessGame game(TestSupport::ShippedData(), "RobotCutscene.json");
+    ASSERT_EQ(game.status(), 0);
+    GameObject* boxObj = FindIn(kLayerHud, "RobotDialog.json");
+    ASSERT_NE(boxObj, nullptr);
+    DialogBox* box = boxObj->Get<DialogBox>();
+    const Transform* t = boxObj->Get<Transform>();
+    ASSERT_TRUE(box && t);
+    ASSERT_EQ(box->pages.size(), 4u);
+    const float boxLeft = t->position.x - t->scale.x / 2, boxRight = t->position.x + t->scale.x / 2;
+    const float boxBottom = t->position.y - t->scale.y / 2, boxTop = t->position.y + t->scale.y / 2;
+    // The portrait takes the left fifth of the panel: text stays right of it and inside.
+    const float textLeft = boxLeft + t->scale.x * 0.22f;
+    const int speakers[] = {1, 1, 3, 1}; // WREN, WREN, UNIT 07, WREN
+    for (size_t i = 0; i < box->pages.size(); ++i)
+    {
+        const std::vector<TextRequest> lines = box->LayOutPage(box->pages[i]);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.size(), box->pages[i].text.size() > 70 ? 2u : 1u) << box->pages[i].text;
+        for (const TextRequest& l : lines)
+        {
+            EXPECT_GE(l.position.x - l.scale.x / 2, textLeft) << l.text;
+            EXPECT_LE(l.position.x + l.scale.x / 2, boxRight) << l.text;
+            EXPECT_GE(l.position.y - l.scale.y / 2, boxBottom) << l.text;
+            EXPECT_LE(l.position.y + l.scale.y / 2, boxTop) << l.text;
+        }
+        EXPECT_EQ(box->SpeakerSlot(box->pages[i].text), speakers[i]) << box->pages[i].text;
+    }
+    EXPECT_EQ(box->SpeakerSlot("WRENCH: no"), 0) << "a name is followed by its colon";
+    EXPECT_EQ(box->SpeakerSlot("Credits line"), 0);
+
+    // On screen: the first page shows WREN's panel, the third the robot's, and the skip prompt
+    // sits inside the box.
+    game.Frames(2);
+    Sprite* sprite = boxObj->Get<Sprite>();
+    ASSERT_TRUE(sprite->Active);
+    EXPECT_EQ(sprite->TextureSlot, 1);
+    for (int i = 0; i < 2; ++i)
+    {
+        game.Tap("Return");
+        game.Frames(1);
+    }
+    EXPECT_EQ(box->pageIndex, 2u);
+    EXPECT_EQ(sprite->TextureSlot, 3);
+    const TextRequest& prompt = box->skipPrompt;
+    EXPECT_GE(prompt.position.y - prompt.scale.y / 2, boxBottom + 0.02f) << "clear of the frame";
+    EXPECT_LE(prompt.position.x + prompt.scale.x / 2, boxRight - 0.02f);
 }
 
 TEST(DialogRun, EveryConfirmInputPagesEscapeSkipsAndTheEndStartsThePlayback)

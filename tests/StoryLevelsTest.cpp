@@ -74,6 +74,19 @@ MovingFloor* FloorStartingAt(float y)
 TEST(StoryLevels, Level1EndsAtItsLift)
 {
     HeadlessGame game(TestSupport::ShippedData(), "Level1.json");
+    // The lift is drawn behind the hero who stands in front of it (a lower layer), and still
+    // touches her.
+    int lifts = 0;
+    for (int layer = 0; layer < kLayerCount; ++layer)
+        GameObjectManager::Get().ForEachActive(layer,
+                                               [&](GameObject& o)
+                                               {
+                                                   if (o.name != "LevelExit.json") return;
+                                                   ++lifts;
+                                                   EXPECT_LT(o.layer, kLayerPlayer);
+                                                   EXPECT_GE(o.layer, kLayerHideBox);
+                                               });
+    EXPECT_EQ(lifts, 1);
     Hero().position = glm::vec3(84.0f, 3.5f, 0.0f);
     game.Frames(10);
     game.KeyDown("W");

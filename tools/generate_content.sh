@@ -4,8 +4,11 @@
 # file. Output is deterministic; rerun after changing anything under tools/gen, tools/levels,
 # docs/example/Example.txt or the font choices below.
 #
-# Debian packages used (installed when missing):
-#   g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
+# The generator and the content checker are built with CMake as targets of the game's project
+# (generate_content, check_content) in the build folder (BELLRUN_BUILD, default build/; it is
+# configured when it is not yet), so the game's build dependencies must be installed
+# (tools/install-deps.sh). Debian packages used besides (installed when missing):
+#   cmake g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
 #   fonts-3270 fonts-vollkorn fonts-lato fonts-leckerli-one
 #
 # Usage: bash tools/generate_content.sh [previewDir]
@@ -14,7 +17,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 data="$root/data"
-packages=(g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
+packages=(cmake g++ libstb-dev rapidjson-dev sox libsox-fmt-mp3 vorbis-tools lame
           fonts-3270 fonts-vollkorn fonts-lato fonts-leckerli-one)
 
 missing=()
@@ -31,19 +34,19 @@ fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-flags=(-std=c++17 -O2 -Wall -Wextra -Wpedantic)
-
-g++ "${flags[@]}" -I"$root/tools/gen" -o "$work/generate" "$root"/tools/gen/*.cpp
-g++ "${flags[@]}" -I"$root" -I"$root/tools/gen" -I"$root/tools/check" -o "$work/check" \
-  "$root"/tools/check/*.cpp "$root/tools/gen/Image.cpp"
+build="${BELLRUN_BUILD:-$root/build}"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j2 --target generate_content check_content >/dev/null
 
 mkdir -p "$data/Textures" "$data/Sounds" "$data/Fonts" "$data/GameData/Maps" "$work/wav"
-"$work/generate" "$data" "$work/wav" "$root"/tools/levels/*.txt
+"$build/generate_content" "$data" "$work/wav" "$root"/tools/levels/*.txt
 
 # The desktop icons (hicolor theme sizes), from the window icon's art.
 icons="$root/packaging/linux/icons"
 for size in 16 32 48 64 128 256; do mkdir -p "$icons/${size}x${size}"; done
-"$work/generate" --icons "$icons" com.corvane.Bellrun
+"$build/generate_content" --icons "$icons" com.corvane.Bellrun
 
 # Sounds: short effects stay WAV; the rest are encoded with fixed stream serials
 # so reruns give identical files.
@@ -83,7 +86,7 @@ done
 
 # The worked example of docs/LEVELS.md: its level, map and dialog, made the same way.
 mkdir -p "$work/example/GameData/Levels" "$work/example/GameData/Maps" "$work/example/GameData/Dialog"
-"$work/generate" --layouts "$work/example" "$root/docs/example/Example.txt"
+"$build/generate_content" --layouts "$work/example" "$root/docs/example/Example.txt"
 cp -r "$work/example/GameData/." "$root/docs/example/GameData/"
 
 status=0
@@ -92,5 +95,5 @@ for s in "$data"/Sounds/*; do
 done
 preview=()
 if [ $# -ge 1 ]; then mkdir -p "$1"; preview=("$1"); fi
-"$work/check" "$data" "${preview[@]}" || status=1
+"$build/check_content" "$data" "${preview[@]}" || status=1
 exit $status

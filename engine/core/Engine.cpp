@@ -311,8 +311,7 @@ void Engine::RunFrame()
     }
     CameraFollow();
     CameraManager::Get().Update();
-    objects.DrawScene();
-    TextRenderer::Get().DrawQueued();
+    objects.DrawScene(); // the queued texts too, under the curtain
     Editor().Draw();
     FinishFrame();
 }

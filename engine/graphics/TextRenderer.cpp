@@ -131,10 +131,18 @@ float TextRenderer::Aspect(const std::string& fontName, const std::string& text)
 
 void TextRenderer::DrawQueued()
 {
-    ++round_;
+    DrawQueuedPass(false);
+    DrawQueuedPass(true);
+}
+
+void TextRenderer::DrawQueuedPass(bool overCurtain)
+{
+    if (!overCurtain) ++round_;
     // Texts are drawn at the window's resolution, over the world.
     GraphicsManager::Get().FinishWorld();
-    for (const TextRequest& r : TextQueue) RenderText(r);
+    for (const TextRequest& r : TextQueue)
+        if (r.overCurtain == overCurtain) RenderText(r);
+    if (!overCurtain) return;
     TextQueue.clear();
     DropStale();
 }

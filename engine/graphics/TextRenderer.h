@@ -25,6 +25,8 @@ struct TextRequest
     std::string text;
     uint8_t r = 255, g = 255, b = 255, a = 255;
     bool screenSpace = true;
+    // Drawn over the curtain (a line that says why the screen goes dark), not under it.
+    bool overCurtain = false;
 };
 
 class TextRenderer
@@ -37,7 +39,11 @@ class TextRenderer
     // Width over height of text drawn in a loaded font; 0 for an unknown font or empty text.
     float Aspect(const std::string& fontName, const std::string& text) const;
     void ClearQueue() { TextQueue.clear(); }
+    // Every queued text, then the queue is empty.
     void DrawQueued();
+    // One of a frame's two passes: the texts under the curtain, then (ending the frame's texts)
+    // those over it.
+    void DrawQueuedPass(bool overCurtain);
     void RenderText(const TextRequest& request);
     void Release();
 

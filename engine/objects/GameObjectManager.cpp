@@ -8,6 +8,7 @@
 #include "engine/core/Log.h"
 #include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/graphics/TextRenderer.h"
 #include "engine/physics/Body.h"
 
 GameObjectManager& GameObjectManager::Get()
@@ -203,10 +204,15 @@ void GameObjectManager::DrawScene()
     if (paused)
     {
         gfx.DrawLayer(kLayerMenu);
+        TextRenderer::Get().DrawQueued();
         return;
     }
-    for (int l = 0; l < kLayerCount; ++l)
+    for (int l = 0; l < kLayerCurtain; ++l)
         if (l != kLayerMenu) gfx.DrawLayer(l);
+    // Texts (prompts, counters, dialog pages) belong to the scene: the curtain covers them too.
+    TextRenderer::Get().DrawQueuedPass(false);
+    for (int l = kLayerCurtain; l < kLayerCount; ++l) gfx.DrawLayer(l);
+    TextRenderer::Get().DrawQueuedPass(true);
 }
 
 void GameObjectManager::Broadcast(Event* event)

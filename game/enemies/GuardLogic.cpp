@@ -278,6 +278,10 @@ void GuardLogic::PlaceCone()
     if (!fov || !fov->FovActive || !ct || !t) return;
     ct->position = glm::vec3(t->position.x + FovOffset, t->position.y - 0.2f, t->position.z);
     ct->rotation = static_cast<float>(Direction) * glm::pi<float>() * 0.5f;
+    // The beam's picture stops at the floor on the side the turn puts below: one picture for
+    // each way the guard faces.
+    if (Sprite* s = cone->Get<Sprite>())
+        if (s->TextureNumber > 1) s->TextureSlot = s->AnimationIndex = Direction < 0 ? 1 : 0;
 }
 
 void GuardLogic::SetLook(int slot, bool mirrored, bool resetTimer)

@@ -7,6 +7,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
+#include "engine/core/Log.h"
 #include "engine/graphics/GraphicsManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
@@ -108,6 +109,8 @@ void Player::Die()
 {
     // Say why the screen goes dark: the last life lost starts the level again.
     ShowEndText(Life > 1 ? "CAUGHT" : "OUT OF LIVES - FROM THE TOP");
+    // A line in the log for each catch: play tests count them there.
+    LogPrintf("Caught: %d of 3 lives left\n", Life > 0 ? Life - 1 : 0);
     EventManager::Get().PostEvent(kEventLifeLost);
     State = kPlayerDying;
     if (Camera* camera = CameraManager::Get().GetCurrentCamera()) camera->smoothDescent = true;

@@ -10,7 +10,6 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
-#include "engine/data/LevelManager.h"
 #include "engine/graphics/Sprite.h"
 #include "engine/graphics/TextRenderer.h"
 #include "engine/objects/GameObjectManager.h"
@@ -33,18 +32,24 @@ constexpr float kCrawlSpeed = 3.0f;
 constexpr float kJumpSpeed = 11.0f;
 constexpr float kFailMs = 300.0f;
 constexpr float kPopMs = 1000.0f;
-constexpr float kPopScale = 0.4f;
-constexpr float kPopShrink = 0.005f;
+// A counter filled to three swells by half and settles back in about half a second, growing
+// rightwards from its left edge so it never covers the icon or counter beside it.
+constexpr float kPopScale = 0.105f;
+constexpr float kPopShrink = 0.0012f;
 // An exact two-tile clearance reads as touching the ceiling (a probe on a tile border falls in
 // the tile above), so the stand-up test keeps the head this far below the standing height.
 constexpr float kStandSlack = 0.02f;
 const char* const kCounterFont = "Fonts/EraserRegular.ttf";
 
-bool CountersHidden(const std::string& level)
+// The counters stand beside their icons: a level that shows no item icons (the cutscenes, the
+// attract demo, the credits) shows no counters either.
+bool CountersHidden()
 {
-    using namespace GameLevels;
-    return level == kMovingTur || level == kGuardCutscene || level == kEnding ||
-           level == kRobotCutscene;
+    bool icons = false;
+    GameObjectManager::Get().ForEachActive(
+        kLayerHud, [&](GameObject& o)
+        { icons = icons || o.name == "BallIcon.json" || o.name == "EmpIcon.json"; });
+    return !icons;
 }
 
 const glm::vec3& ScaleOf(int pose)
@@ -349,12 +354,15 @@ void PlayerController::TickCounters()
 
 void PlayerController::DrawCounters() const
 {
-    if (CountersHidden(LevelManager::Get().GetCurrentLevelName())) return;
-    auto draw = [](int count, const glm::vec3& at, const glm::vec3& scale, const Rgba& colour)
+    if (CountersHidden()) return;
+    const glm::vec3 defaultScale = DefaultCounterScale;
+    auto draw =
+        [&defaultScale](int count, const glm::vec3& at, const glm::vec3& scale, const Rgba& colour)
     {
         TextRequest text;
         text.fontName = kCounterFont;
         text.position = at;
+        text.position.x += (scale.x - defaultScale.x) / 2.0f;
         text.scale = scale;
         text.text = "x" + std::to_string(count);
         text.r = colour.r;

@@ -16,6 +16,12 @@
 #include "engine/objects/ObjectRef.h"
 #include "game/GameNames.h"
 
+class Sprite;
+
+// A dialog line broken at spaces into lines of at most maxChars characters, the lines as even as
+// the words allow (a word longer than maxChars stands alone).
+std::vector<std::string> WrapDialogLine(const std::string& text, size_t maxChars);
+
 class DialogBox final : public Component
 {
   public:
@@ -43,10 +49,18 @@ class DialogBox final : public Component
     std::string textFile;
     TextRequest skipPrompt;
     bool callAutoPlay = false;
+    // "Speakers": the names that open pages ("WREN: ..."); speaker i shows the sprite's slot i + 1.
+    std::vector<std::string> speakers;
+
+    // The page as drawn: wrapped and placed on the panel's screen, beside the portrait.
+    std::vector<TextRequest> LayOutPage(const TextRequest& page) const;
+    // 1 + the index of the speaker who opens the text, 0 for none.
+    int SpeakerSlot(const std::string& text) const;
 
   private:
     bool Advanced() const;
     void QueueSkipPrompt();
+    void ShowPortrait(Sprite& sprite, const std::string& text) const;
 };
 
 class DialogTrigger final : public Component

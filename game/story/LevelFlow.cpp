@@ -47,6 +47,8 @@ void ShowEndText(const std::string& text)
     t->font = kEndFont;
     t->scale = glm::vec3(1.1f, 0.6f, 1.0f);
     t->timer = kEndTextMs;
+    // It says why the screen goes dark: the closing curtain must not cover it.
+    t->overCurtain = true;
 }
 
 bool Curtain::Deserialize(const JsonView& value)

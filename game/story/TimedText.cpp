@@ -87,6 +87,7 @@ void TimedText::Update()
     r.b = colour[2];
     r.a = colour[3];
     r.screenSpace = screenSpace;
+    r.overCurtain = overCurtain;
     TextRenderer::Get().QueueText(r);
 }
 

@@ -40,4 +40,6 @@ class TimedText final : public Component
     float timerSetting = 0.0f;
     float delaySetting = 0.0f;
     bool screenSpace = false;
+    // Shown over the closing curtain (set by the game, not read from data).
+    bool overCurtain = false;
 };

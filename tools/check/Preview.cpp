@@ -1,7 +1,7 @@
 #include "Preview.h"
 
-#include "Image.h"
 #include "JsonFiles.h"
+#include "kit/Image.h"
 
 #include <stb/stb_image.h>
 
