@@ -1,25 +1,21 @@
 #include "editor/LevelEditor.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
-#include <GL/glew.h>
 #include <imgui.h>
-#include <imgui_impl_opengl3.h>
-#include <imgui_impl_sdl.h>
 
+#include "editor/EditorGui.h"
 #include "editor/GuiPanel.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
-#include "engine/core/WindowManager.h"
 #include "engine/data/FileSystem.h"
 #include "engine/data/LevelFile.h"
 #include "engine/data/MapManager.h"
 #include "engine/data/ResourceManager.h"
-#include "engine/graphics/Gpu.h"
-#include "engine/graphics/GraphicsManager.h"
-#include "engine/graphics/Sprite.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "engine/physics/Body.h"
@@ -28,6 +24,12 @@ namespace
 {
 // A name the editor may write under its data folder: a bare file name, nothing that climbs out
 // or names a drive.
+// First-use layout: the editor window, the palette and the object's panels side by side from
+// the top left, none over another.
+constexpr float kLeft = 10.0f, kTop = 10.0f;
+constexpr float kPaletteX = 220.0f, kPaletteWidth = 240.0f, kPaletteHeight = 520.0f;
+constexpr float kPanelColumnX = 470.0f;
+
 bool Writable(const char* what, const std::string& name)
 {
     if (Files::IsPlainFileName(name)) return true;
@@ -104,6 +106,7 @@ bool LevelEditor::SaveLevelAndMap()
     const bool mapSaved = map.SaveMap();
     const bool levelSaved = WriteLevelFile(Files::DataPath("GameData/Levels/" + level));
     LogPrintf("Save Level and Map\n");
+    if (mapSaved && levelSaved) unsaved_ = false;
     return mapSaved && levelSaved;
 }
 
@@ -112,49 +115,78 @@ void LevelEditor::SetBackToInitial()
     EventManager::Get().PostEvent(kEventResetToInitial);
 }
 
-void LevelEditor::StartGui()
-{
-    WindowManager& window = WindowManager::Get();
-    if (guiStarted_ || !Gpu::Enabled() || !window.window) return;
-    IMGUI_CHECKVERSION();
-    ImGui::CreateContext();
-    ImGui::GetIO().IniFilename = nullptr; // nothing written beside the game
-    ImGui::StyleColorsDark();
-    ImGui_ImplSDL2_InitForOpenGL(window.window, window.glContext);
-    ImGui_ImplOpenGL3_Init("#version 330");
-    InputManager::Get().eventListener = [](const SDL_Event& e) { ImGui_ImplSDL2_ProcessEvent(&e); };
-    SetEditorPanel(&GuiPanels());
-    guiStarted_ = true;
-}
-
 void LevelEditor::DrawUI()
 {
-    if (!editorOpen) return;
-    StartGui();
-    // Headless, or no GL context: the editor works, it just draws nothing.
-    if (!guiStarted_) return;
-    ImGui_ImplOpenGL3_NewFrame();
-    ImGui_ImplSDL2_NewFrame();
-    ImGui::NewFrame();
+    if (!editorOpen || !EditorGui::FrameOpen()) return;
     GameObject* obj = Selected();
     if (obj && !obj->name.empty())
     {
-        if (Sprite* s = obj->Get<Sprite>()) GraphicsManager::Get().DrawSingle(*s);
-        for (size_t i = 0; i < obj->components.size(); ++i) obj->components[i]->DrawEditor();
+        DrawOutline(*obj);
+        DrawPanels(*obj);
     }
     DrawWindow();
     DrawPalettes();
-    ImGuiIO& io = ImGui::GetIO();
-    guiWantsMouse_ = io.WantCaptureMouse;
-    guiWantsKeys_ = io.WantCaptureKeyboard;
-    ImGui::Render();
-    glViewport(0, 0, static_cast<int>(io.DisplaySize.x), static_cast<int>(io.DisplaySize.y));
-    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    DrawLevelWindow();
+    DrawLeaveQuestion();
+    EditorGui::EndFrame();
+}
+
+void LevelEditor::DrawOutline(GameObject& obj)
+{
+    // Outlined over the scene, never drawn again: selecting changes no drawing order.
+    Transform* t = obj.Get<Transform>();
+    if (!t || obj.layer >= kLayerHud) return;
+    const glm::vec2 half(std::fabs(t->scale.x) / 2, std::fabs(t->scale.y) / 2);
+    const glm::vec2 at(t->position.x, t->position.y);
+    const glm::vec2 a = EditorGui::WorldToScreen(at - half);
+    const glm::vec2 b = EditorGui::WorldToScreen(at + half);
+    ImDrawList* list = ImGui::GetBackgroundDrawList();
+    const ImVec2 lo(std::min(a.x, b.x) - 2, std::min(a.y, b.y) - 2);
+    const ImVec2 hi(std::max(a.x, b.x) + 2, std::max(a.y, b.y) + 2);
+    list->AddRect(lo, hi, IM_COL32(0, 0, 0, 200), 0.0f, 0, 4.0f);
+    list->AddRect(lo, hi, IM_COL32(255, 220, 40, 255), 0.0f, 0, 2.0f);
+}
+
+void LevelEditor::DrawPanels(GameObject& obj)
+{
+    // A panel's edit is one undo step; dragging a slider merges into the step it began.
+    const std::string before = EntryText(obj);
+    StartPanelColumn(kPanelColumnX, kTop);
+    for (size_t i = 0; i < obj.components.size(); ++i) obj.components[i]->DrawEditor();
+    const std::string after = EntryText(obj);
+    if (after != before)
+    {
+        history.RecordChange(obj, before, after, panelActive_);
+        Edited();
+    }
+    panelActive_ = ImGui::IsAnyItemActive();
+}
+
+void LevelEditor::DrawLeaveQuestion()
+{
+    const char* title = "Leave the editor?";
+    if (!askingToLeave) return;
+    if (!ImGui::IsPopupOpen(title)) ImGui::OpenPopup(title);
+    if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+    ImGui::TextUnformatted("The level has unsaved changes.");
+    int choice = 0;
+    if (ImGui::Button("Save")) choice = 1;
+    ImGui::SameLine();
+    if (ImGui::Button("Leave")) choice = 2;
+    ImGui::SameLine();
+    if (ImGui::Button("Stay")) choice = 3;
+    if (choice != 0) ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
+    if (choice == 1 && !SaveLevelAndMap()) choice = 3; // a refused save keeps the editor open
+    if (choice == 0) return;
+    askingToLeave = false;
+    editorOpen = choice == 3;
 }
 
 void LevelEditor::DrawWindow()
 {
     FrameRateController& clock = FrameRateController::Get();
+    ImGui::SetNextWindowPos(ImVec2(kLeft, kTop), ImGuiCond_FirstUseEver);
     ImGui::SetNextWindowSize(ImVec2(200, 100), ImGuiCond_FirstUseEver);
     ImGui::Begin("Level Editor");
     const float rate = ImGui::GetIO().Framerate;
@@ -177,11 +209,18 @@ void LevelEditor::DrawWindow()
 
 void LevelEditor::DrawPalettes()
 {
-    // Beside the editor window, not on top of it.
-    ImGui::SetNextWindowPos(ImVec2(ImGui::GetIO().DisplaySize.x - 260.0f, 20.0f),
-                            ImGuiCond_FirstUseEver);
-    ImGui::SetNextWindowSize(ImVec2(240, 320), ImGuiCond_FirstUseEver);
+    // Beside the editor window, not on top of it; it fits a 720-line screen.
+    const float height = std::min(kPaletteHeight, ImGui::GetIO().DisplaySize.y - 2 * kTop);
+    ImGui::SetNextWindowPos(ImVec2(kPaletteX, kTop), ImGuiCond_FirstUseEver);
+    ImGui::SetNextWindowSize(ImVec2(kPaletteWidth, height), ImGuiCond_FirstUseEver);
     ImGui::Begin("Palette");
+    ImGui::BeginDisabled(history.UndoCount() == 0);
+    if (ImGui::Button("Undo")) Undo();
+    ImGui::EndDisabled();
+    ImGui::SameLine();
+    ImGui::BeginDisabled(history.RedoCount() == 0);
+    if (ImGui::Button("Redo")) Redo();
+    ImGui::EndDisabled();
     ImGui::TextUnformatted("Pick one, then click in the world.");
     if (ImGui::RadioButton("Select and drag", armedLayer == 0 && !erasing))
     {

@@ -22,6 +22,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "game/enemies/SecurityCamera.h"
+#include "tests/EditorFixture.h"
 #include "tests/Harness.h"
 #include "tests/StoryFixtures.h"
 #include "tests/TestSupport.h"
@@ -66,84 +67,8 @@ std::vector<Placed> Saved(const std::string& dumpPath)
 
 GameObject* Named(const std::string& name)
 {
-    GameObject* found = nullptr;
-    GameObjectManager::Get().ForEachActive(kLayerGameplay, [&](GameObject& o)
-                                           { found = o.name == name ? &o : found; });
-    return found;
+    return NamedGameplayObject(name);
 }
-
-// A level on the Level1 map with the player, a guard and a security camera, its own copy of the
-// map (the save writes it), a palette of one crate tile and one charger; the editor open.
-class EditorSession : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        using namespace StoryFixtures;
-        const std::string camera = Entry("SecurityCamera.json",
-                                         R"({"Transform": {"Position": [30, 6, 0]}, "Camera":
-        {"FOVScale": [5, 5], "SecurityCamera": {"AngleSpeed": 1, "IdleTime": 300, "SearchTime": 2000}}})");
-        root = MakeRoot("editor",
-                        {{"Edit.json", Hero(3, 3.5f) + "," + Entry("Guard.json", R"({"Transform":
-                                        {"Position": [20, 3.45, 0]}})") +
-                                           "," + camera},
-                         {"After.json", ""}});
-        // The map is written by the save: the test's own copy, not the shipped one.
-        fs::remove_all(root / "GameData/Maps"); // a link, or a copy where links are not allowed
-        fs::create_directories(root / "GameData/Maps");
-        fs::copy_file(TestSupport::ShippedData() / "GameData/Maps/Level1Map.json",
-                      root / "GameData/Maps/Level1Map.json");
-        TestSupport::WriteText(root, "System/LevelEditor.json",
-                               R"({"Map": ["TileCrate.json"], "Default": ["EmpCharger.json"]})");
-        game = std::make_unique<HeadlessGame>(root, "Edit.json");
-        ASSERT_EQ(game->status(), 0);
-        ASSERT_FALSE(editor().editorOpen);
-        game->Tap("F1");
-        ASSERT_TRUE(editor().editorOpen);
-        game->Frames(20);
-        guard = Named("Guard.json");
-        ASSERT_NE(guard, nullptr);
-    }
-
-    static LevelEditor& editor() { return LevelEditor::Get(); }
-
-    // Puts the guard under the mouse at (640, 500) and drags it, Left Ctrl held, to (900, 560).
-    // Where it was grabbed.
-    glm::vec3 DragGuardSnapped()
-    {
-        editor().allObjectsWork = false;
-        Send::MouseMove(640, 500);
-        game->Frames(1);
-        const glm::vec3 grab = InputManager::Get().GetMouseWorldPosition();
-        guard->Get<Transform>()->position = glm::vec3(grab.x, grab.y, 0.0f);
-        Send::MouseButton(true, 640, 500);
-        game->Frames(1);
-        EXPECT_EQ(editor().Selected(), guard);
-        game->KeyDown("Left Ctrl");
-        Send::MouseMove(900, 560);
-        game->Frames(1);
-        Send::MouseButton(false, 900, 560);
-        game->KeyUp("Left Ctrl");
-        game->Frames(1);
-        return grab;
-    }
-
-    // Arms palette entry 1 of the gameplay layer and clicks at (300, 500).
-    GameObject* PlaceChargerByClick()
-    {
-        editor().armedLayer = kLayerGameplay;
-        editor().armedIndex = 1;
-        Send::MouseButton(true, 300, 500);
-        game->Frames(1);
-        Send::MouseButton(false, 300, 500);
-        game->Frames(1);
-        return Named("EmpCharger.json");
-    }
-
-    fs::path root;
-    std::unique_ptr<HeadlessGame> game;
-    GameObject* guard = nullptr;
-};
 } // namespace
 
 // Stopped: bodies and timers stand still; events and drawing go on.

@@ -21,6 +21,7 @@ class GuardLogic final : public Component
     void HandleEvent(Event* event) override;
     void OnCollision(GameObject* other) override;
     void WriteState(JsonWriter& w) const override;
+    void DrawEditor() override;
 
     // The cone object while it lives (nullptr when the level had no room or no archetype).
     GameObject* Cone() const { return FovObject.Get(); }
