@@ -6,6 +6,10 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_internal.h>
 
+#include <map>
+#include <string>
+#include <utility>
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec4.hpp>
 
@@ -31,6 +35,7 @@ struct GuiState
     bool held[3] = {false, false, false};
     float wheel = 0.0f, wheelH = 0.0f;
     int mouseX = 0, mouseY = 0;
+    std::map<std::string, std::pair<ImVec2, ImVec2>> items;
 };
 
 GuiState& State()
@@ -240,6 +245,22 @@ bool WindowRect(const char* title, glm::vec2& pos, glm::vec2& size)
     if (!window) return false;
     pos = glm::vec2(window->Pos.x, window->Pos.y);
     size = glm::vec2(window->Size.x, window->Size.y);
+    return true;
+}
+
+void NoteItem(const char* label)
+{
+    State().items[label] = {ImGui::GetItemRectMin(), ImGui::GetItemRectMax()};
+}
+
+bool ItemRect(const char* label, glm::vec2& pos, glm::vec2& size)
+{
+    const auto& items = State().items;
+    auto it = items.find(label);
+    if (it == items.end()) return false;
+    pos = glm::vec2(it->second.first.x, it->second.first.y);
+    size = glm::vec2(it->second.second.x - it->second.first.x,
+                     it->second.second.y - it->second.first.y);
     return true;
 }
 

@@ -23,6 +23,10 @@ bool WantsMouse();
 bool WantsKeys();
 // Where a window stands on screen (top left, size); false when it was never shown.
 bool WindowRect(const char* title, glm::vec2& pos, glm::vec2& size);
+// Remembers where the last widget drawn stands, under its label, so that a scripted session
+// (or a test) can aim a click at it; ItemRect answers false for a label never noted.
+void NoteItem(const char* label);
+bool ItemRect(const char* label, glm::vec2& pos, glm::vec2& size);
 // A world point in window pixels, through the current camera.
 glm::vec2 WorldToScreen(glm::vec2 world);
 } // namespace EditorGui

@@ -125,6 +125,7 @@ void LevelEditor::EditKeys()
             Undo();
     }
     if (Ctrl(in) && in.IsKeyTriggered("Y")) Redo();
+    if (Ctrl(in) && in.IsKeyTriggered("S")) SaveLevelAndMap();
     if (in.IsKeyTriggered("Delete")) DeleteSelected();
     if (in.IsKeyTriggered("F5"))
     {
@@ -378,6 +379,17 @@ void LevelEditor::LevelLoaded()
     dragging_ = havePick_ = false;
     unsaved_ = unsavedAfterLoad_;
     unsavedAfterLoad_ = false;
+    if (startPending_)
+    {
+        startPending_ = false;
+        unsaved_ = play_.unsaved;
+        GameObject* player = GameObjectManager::Get().Player();
+        if (Transform* t = player ? player->Get<Transform>() : nullptr)
+        {
+            t->position.x = playStart_.x;
+            t->position.y = playStart_.y;
+        }
+    }
     if (!returning_) return;
     // Back from a play: the view where it was, the edits still unsaved if they were.
     returning_ = false;

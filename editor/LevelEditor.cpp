@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <map>
 
 #include <imgui.h>
 
@@ -29,6 +31,47 @@ namespace
 constexpr float kLeft = 10.0f, kTop = 10.0f;
 constexpr float kPaletteX = 220.0f, kPaletteWidth = 240.0f, kPaletteHeight = 520.0f;
 constexpr float kPanelColumnX = 470.0f;
+
+constexpr float kThumb = 24.0f;
+
+// The first frame of an archetype's first picture; 0 when it has none (or there is no GPU).
+struct Thumbnail
+{
+    unsigned texture = 0;
+    float frameWidth = 1.0f;
+};
+
+Thumbnail FindThumbnail(const std::string& archetype)
+{
+    Thumbnail thumb;
+    const std::string path = "GameData/GameObjects/" + archetype;
+    const rapidjson::Document* doc = ResourceManager::Get().GetDocument(path);
+    if (!doc) return thumb;
+    JsonView first = JsonView(doc, ResourceManager::Get().KeepName(path))["Sprite"]["Textures"];
+    if (!first.IsArray() || first.Size() == 0) return thumb;
+    first = first.At(0);
+    std::string image;
+    if (!first.Read("Name", image)) return thumb;
+    const int frames = first["Frames"].AsInt(1);
+    thumb.frameWidth = frames > 1 ? 1.0f / static_cast<float>(frames) : 1.0f;
+    thumb.texture = ResourceManager::Get().TextureName(ResourceManager::Get().GetTexture(image));
+    return thumb;
+}
+
+void DrawThumbnail(const std::string& archetype)
+{
+    static std::map<std::string, Thumbnail> cache;
+    auto it = cache.find(archetype);
+    if (it == cache.end()) it = cache.emplace(archetype, FindThumbnail(archetype)).first;
+    const Thumbnail& t = it->second;
+    if (t.texture == 0)
+    {
+        ImGui::Dummy(ImVec2(kThumb, kThumb));
+        return;
+    }
+    ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(t.texture)),
+                 ImVec2(kThumb, kThumb), ImVec2(0, 1), ImVec2(t.frameWidth, 0));
+}
 
 bool Writable(const char* what, const std::string& name)
 {
@@ -203,7 +246,9 @@ void LevelEditor::DrawWindow()
     ImGui::Checkbox("Let Hold Objects Work", &holdObjectsWork);
     ImGui::Checkbox("Let All Objects Work", &allObjectsWork);
     if (ImGui::Button("Set Back to Initial")) SetBackToInitial();
+    EditorGui::NoteItem("Set Back to Initial");
     if (ImGui::Button("Save Level and Map")) SaveLevelAndMap();
+    EditorGui::NoteItem("Save Level and Map");
     ImGui::End();
 }
 
@@ -216,10 +261,12 @@ void LevelEditor::DrawPalettes()
     ImGui::Begin("Palette");
     ImGui::BeginDisabled(history.UndoCount() == 0);
     if (ImGui::Button("Undo")) Undo();
+    EditorGui::NoteItem("Undo");
     ImGui::EndDisabled();
     ImGui::SameLine();
     ImGui::BeginDisabled(history.RedoCount() == 0);
     if (ImGui::Button("Redo")) Redo();
+    EditorGui::NoteItem("Redo");
     ImGui::EndDisabled();
     ImGui::TextUnformatted("Pick one, then click in the world.");
     if (ImGui::RadioButton("Select and drag", armedLayer == 0 && !erasing))
@@ -227,29 +274,37 @@ void LevelEditor::DrawPalettes()
         armedLayer = 0;
         erasing = false;
     }
+    EditorGui::NoteItem("Select and drag");
     if (ImGui::RadioButton("Erase map tiles", erasing))
     {
         armedLayer = 0;
         erasing = true;
     }
+    EditorGui::NoteItem("Erase map tiles");
     const std::pair<const char*, int> groups[] = {{"Map", kLayerMap},
                                                   {"BackDecorate", kLayerBackDecorate},
                                                   {"Default", kLayerGameplay},
                                                   {"FrontDecorate", kLayerDecorate}};
     for (const auto& g : groups)
     {
-        if (!ImGui::CollapsingHeader(g.first)) continue;
+        const bool open = ImGui::CollapsingHeader(g.first);
+        EditorGui::NoteItem(g.first);
+        if (!open) continue;
         const auto& palette = palettes[g.second];
         for (size_t i = 1; i < palette.size(); ++i)
         {
             ImGui::PushID(g.second * 10000 + static_cast<int>(i));
-            if (ImGui::Selectable(palette[i].c_str(), armedLayer == g.second && armedIndex == i))
+            DrawThumbnail(palette[i]);
+            ImGui::SameLine();
+            const bool armed = armedLayer == g.second && armedIndex == i;
+            if (ImGui::Selectable(palette[i].c_str(), armed, 0, ImVec2(0, kThumb)))
             {
                 armedLayer = g.second;
                 armedIndex = i;
                 erasing = false;
                 layer = g.second;
             }
+            EditorGui::NoteItem(palette[i].c_str());
             ImGui::PopID();
         }
     }

@@ -133,6 +133,9 @@ class LevelEditor
         bool unsaved = false;
     } play_;
     bool playing_ = false, returning_ = false, unsavedAfterLoad_ = false;
+    // The player is put here once the played level has loaded.
+    glm::vec2 playStart_{0.0f};
+    bool startPending_ = false;
     // The "New level" fields.
     std::string newName_ = "NewLevel.json";
     int newWidth_ = 60, newHeight_ = 20, newPlace_ = 1;

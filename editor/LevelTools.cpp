@@ -181,15 +181,12 @@ bool LevelEditor::PlayFrom(glm::vec2 world)
     play_.unsaved = unsaved_;
     play_.mapName = MapManager::Get().GetMapName();
     if (Camera* cam = CameraManager::Get().GetCurrentCamera()) play_.camera = cam->position;
-    const glm::vec3 home = t->position;
-    t->position.x = world.x;
-    t->position.y = world.y;
-    const std::string from = LevelText();
-    t->position = home;
     playing_ = true;
+    playStart_ = world;
+    startPending_ = true;
     editorOpen = askingToLeave = false;
     allObjectsWork = true;
-    Rebuild(from, play_.map);
+    Rebuild(play_.level, play_.map);
     return true;
 }
 
