@@ -17,6 +17,7 @@
 #include "engine/core/CameraManager.h"
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
+#include "engine/core/Log.h"
 #include "engine/core/WindowManager.h"
 #include "engine/graphics/Gpu.h"
 #include "engine/objects/EditorPanel.h"
@@ -36,6 +37,7 @@ struct GuiState
     float wheel = 0.0f, wheelH = 0.0f;
     int mouseX = 0, mouseY = 0;
     std::map<std::string, std::pair<ImVec2, ImVec2>> items;
+    std::string moving; // the window being dragged by its title bar
 };
 
 GuiState& State()
@@ -127,6 +129,22 @@ void MapKeys(ImGuiIO& io)
     for (const auto& k : keys) io.KeyMap[k.first] = k.second;
 }
 
+// One line when a dragged window is let go: where the developer put it.
+void NoteWindowMove(GuiState& s)
+{
+    ImGuiWindow* moving = GImGui->MovingWindow;
+    if (moving)
+    {
+        s.moving = moving->RootWindow ? moving->RootWindow->Name : moving->Name;
+        return;
+    }
+    if (s.moving.empty()) return;
+    if (ImGuiWindow* w = ImGui::FindWindowByName(s.moving.c_str()))
+        LogLine("editor: window \"%s\" moved to (%.0f, %.0f)", s.moving.c_str(),
+                static_cast<double>(w->Pos.x), static_cast<double>(w->Pos.y));
+    s.moving.clear();
+}
+
 // Mouse, wheel and modifiers from the events heard (after the back end's own frame start, which
 // reads the platform's mouse and would miss injected events).
 void FeedInput(ImGuiIO& io)
@@ -207,6 +225,7 @@ void BeginFrame()
     }
     FeedInput(io);
     ImGui::NewFrame();
+    NoteWindowMove(s);
     s.frameOpen = true;
     s.wantsMouse = io.WantCaptureMouse;
     s.wantsKeys = io.WantCaptureKeyboard;

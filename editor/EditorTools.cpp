@@ -158,6 +158,11 @@ void LevelEditor::Click(glm::vec2 world)
     lastPick_ = world;
     havePick_ = true;
     Select(pick);
+    if (pick)
+        LogLine("editor: picked %s (layer %d)", pick->name.c_str(), pick->layer);
+    else
+        LogLine("editor: nothing to pick at (%.2f, %.2f)", static_cast<double>(world.x),
+                static_cast<double>(world.y));
     Transform* t = pick ? pick->Get<Transform>() : nullptr;
     dragging_ = t != nullptr;
     if (t)
@@ -183,6 +188,8 @@ void LevelEditor::EndDrag()
     step.to = to;
     history.Record(std::move(step));
     Edited();
+    LogLine("editor: moved %s to (%.2f, %.2f)", obj->name.c_str(), static_cast<double>(to.x),
+            static_cast<double>(to.y));
 }
 
 GameObject* LevelEditor::Pick(glm::vec2 world)
