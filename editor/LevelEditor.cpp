@@ -29,7 +29,7 @@ namespace
 // First-use layout: the editor window, the palette and the object's panels side by side from
 // the top left, none over another.
 constexpr float kLeft = 10.0f, kTop = 10.0f;
-constexpr float kPaletteX = 220.0f, kPaletteWidth = 240.0f, kPaletteHeight = 520.0f;
+constexpr float kPaletteX = 220.0f, kPaletteWidth = 240.0f, kPaletteHeight = 400.0f;
 constexpr float kPanelColumnX = 470.0f;
 
 constexpr float kThumb = 24.0f;

@@ -250,7 +250,7 @@ bool LevelEditor::ResizeMap(int left, int right, int bottom, int top)
 void LevelEditor::DrawLevelWindow()
 {
     ImGui::SetNextWindowPos(ImVec2(10.0f, 120.0f), ImGuiCond_FirstUseEver);
-    ImGui::SetNextWindowSize(ImVec2(200.0f, 420.0f), ImGuiCond_FirstUseEver);
+    ImGui::SetNextWindowSize(ImVec2(200.0f, 365.0f), ImGuiCond_FirstUseEver);
     ImGui::Begin("Level");
     if (ImGui::Button("Reload from file")) ReloadLevel();
     ImGui::TextWrapped("F5: play from the mouse; F1 comes back.");

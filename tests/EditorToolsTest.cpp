@@ -268,3 +268,88 @@ TEST_F(EditorSession, LeavingWithUnsavedEditsAsksFirst)
     EXPECT_FALSE(editor().editorOpen) << "F1 with the question up leaves";
     EXPECT_FALSE(editor().askingToLeave);
 }
+
+// Rows and columns added on two sides: the tiles shift with the grid and every object with them,
+// so the level looks the same with room around it; the edits made before stay unsaved.
+TEST_F(EditorSession, ResizeKeepsEverythingOnItsTiles)
+{
+    editor().allObjectsWork = false;
+    MapManager& map = MapManager::Get();
+    const int width = map.Width, height = map.Height;
+    ASSERT_NE(map.IndexAt(40, 2), 0);
+    ASSERT_EQ(map.IndexAt(43, 3), 0);
+    const glm::vec3 guardAt = guard->Get<Transform>()->position;
+    ASSERT_TRUE(editor().ResizeMap(3, 2, 1, 0));
+    game->Frames(2);
+    EXPECT_EQ(map.Width, width + 5);
+    EXPECT_EQ(map.Height, height + 1);
+    EXPECT_NE(map.IndexAt(43, 3), 0) << "the tile of (40, 2)";
+    GameObject* moved = NamedGameplayObject("Guard.json");
+    ASSERT_NE(moved, nullptr);
+    EXPECT_NEAR(moved->Get<Transform>()->position.x, guardAt.x + 3.0f, 1e-4f);
+    EXPECT_NEAR(moved->Get<Transform>()->position.y, guardAt.y + 1.0f, 1e-4f);
+    EXPECT_TRUE(editor().Unsaved());
+    EXPECT_FALSE(editor().ResizeMap(-width, 0, 0, 0)) << "a map cannot be cut away";
+}
+
+namespace
+{
+// Records the panels a component opens and types into the first number field that is not the
+// transform's.
+class RecordingPanel final : public EditorPanel
+{
+  public:
+    void Begin(const char* title, float, float) override { titles.push_back(title); }
+    bool InputFloat(const char*, float* v, float, const char*) override { return Type(v, 1.0f); }
+    bool InputInt(const char*, int* v) override { return Type(v, 1); }
+    bool SliderFloat(const char*, float* v, float, float) override { return Type(v, 0.5f); }
+    template <typename T> bool Type(T* v, T by)
+    {
+        if (typed || titles.empty() || titles.back() == "Transform") return false;
+        *v += by;
+        typed = true;
+        return true;
+    }
+    std::vector<std::string> titles;
+    bool typed = false;
+};
+} // namespace
+
+// Every component a designer places has a panel, and a number typed there is the component's
+// at once (the object's level entry changes in the same frame).
+TEST_F(EditorSession, EveryPlacedComponentHasAPanel)
+{
+    struct Case
+    {
+        const char* archetype;
+        const char* title;
+        bool numbers; // has a number field
+    };
+    const Case placed[] = {{"Guard.json", "Guard", true},
+                           {"SecurityCamera.json", "SecurityCamera", true},
+                           {"Robot.json", "Robot", true},
+                           {"MovingFloor.json", "SecurityCamera", true},
+                           {"BossFOV.json", "SecurityCamera", true},
+                           {"CheckPoint.json", "CheckPoint", false},
+                           {"EmpCharger.json", "Charger", true},
+                           {"TrashCan.json", "TrashCan", false},
+                           {"DialogTrigger.json", "DialogTrigger", false},
+                           {"TimedText.json", "TimedText", true},
+                           {"LevelExit.json", "Level Exit", false}};
+    for (const auto& [archetype, title, numbers] : placed)
+    {
+        SCOPED_TRACE(archetype);
+        // The level's own camera: its cone is made when the level starts.
+        GameObject* obj =
+            std::string(archetype) == "SecurityCamera.json"
+                ? NamedGameplayObject(archetype)
+                : CreateFromEntryText(std::string(R"({"Name": ")") + archetype + "\"}");
+        ASSERT_NE(obj, nullptr);
+        RecordingPanel panel;
+        SetEditorPanel(&panel);
+        for (auto& c : obj->components) c->DrawEditor();
+        SetEditorPanel(nullptr);
+        EXPECT_NE(std::find(panel.titles.begin(), panel.titles.end(), title), panel.titles.end());
+        EXPECT_EQ(panel.typed, numbers);
+    }
+}

@@ -145,4 +145,8 @@ void SecurityCamNode::DrawEditor()
     if (!t) return;
     PlaceConeAt(Cone.Get(), *t);
     HomePosition = t->position;
+    // The camera's settings live on its cone; a designer picks the camera, so its panel shows
+    // them (the cone's own panel when the cone is picked).
+    if (GameObject* cone = Cone.Get())
+        if (SecurityCamera* sweep = cone->Get<SecurityCamera>()) sweep->DrawEditor();
 }
