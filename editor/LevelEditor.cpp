@@ -213,11 +213,13 @@ void LevelEditor::DrawLeaveQuestion()
     if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
     ImGui::TextUnformatted("The level has unsaved changes.");
     int choice = 0;
-    if (ImGui::Button("Save")) choice = 1;
-    ImGui::SameLine();
-    if (ImGui::Button("Leave")) choice = 2;
-    ImGui::SameLine();
-    if (ImGui::Button("Stay")) choice = 3;
+    const char* const choices[] = {"Save", "Leave", "Stay"};
+    for (int i = 0; i < 3; ++i)
+    {
+        if (i > 0) ImGui::SameLine();
+        if (ImGui::Button(choices[i])) choice = i + 1;
+        EditorGui::NoteItem(choices[i]);
+    }
     if (choice != 0) ImGui::CloseCurrentPopup();
     ImGui::EndPopup();
     if (choice == 1 && !SaveLevelAndMap()) choice = 3; // a refused save keeps the editor open

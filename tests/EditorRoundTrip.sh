@@ -10,19 +10,9 @@ data="$(cd "$2" && pwd)/data"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 copy="$work/data"
-mkdir -p "$copy/GameData" "$work/pref"
-# The saves write levels and maps: those are copies, everything else is the shipped folder.
-for f in "$data"/*; do
-  n="$(basename "$f")"
-  [ "$n" = GameData ] || ln -s "$f" "$copy/$n"
-done
-for f in "$data"/GameData/*; do
-  n="$(basename "$f")"
-  case "$n" in
-  Levels | Maps) cp -r "$f" "$copy/GameData/" ;;
-  *) ln -s "$f" "$copy/GameData/$n" ;;
-  esac
-done
+mkdir -p "$work/pref"
+# The saves write levels and maps into the copy.
+cp -rL "$data" "$copy"
 # The level is loaded at the end of frame 1; frame 2 is its first.
 cat >"$work/save.json" <<'JSON'
 [{"frame": 2, "type": "keydown", "key": "Left Ctrl"}, {"frame": 2, "type": "keydown", "key": "S"}]

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "engine/objects/ObjectFactory.h"
 #include "game/enemies/SecurityCamera.h"
 #include "tests/EditorFixture.h"
+
+namespace fs = std::filesystem;
 
 namespace
 {
@@ -267,6 +270,29 @@ TEST_F(EditorSession, LeavingWithUnsavedEditsAsksFirst)
     f1();
     EXPECT_FALSE(editor().editorOpen) << "F1 with the question up leaves";
     EXPECT_FALSE(editor().askingToLeave);
+
+    // The question's buttons, clicked: "Stay" keeps the editor, "Save" saves and leaves.
+    f1();
+    f1();
+    ASSERT_TRUE(editor().askingToLeave);
+    game->Frames(1);
+    auto click = [&](const char* label)
+    {
+        glm::vec2 at, extent;
+        ASSERT_TRUE(EditorGui::ItemRect(label, at, extent)) << label;
+        ClickAt(int(at.x + extent.x / 2), int(at.y + extent.y / 2));
+    };
+    click("Stay");
+    EXPECT_TRUE(editor().editorOpen);
+    EXPECT_FALSE(editor().askingToLeave);
+    f1();
+    game->Frames(1);
+    const auto written = fs::last_write_time(root / "GameData/Maps/Level1Map.json");
+    click("Save");
+    EXPECT_FALSE(editor().editorOpen);
+    EXPECT_FALSE(editor().Unsaved());
+    EXPECT_GE(fs::last_write_time(root / "GameData/Maps/Level1Map.json"), written);
+    EXPECT_TRUE(fs::exists(root / "GameData/Levels/Edit.json"));
 }
 
 // Rows and columns added on two sides: the tiles shift with the grid and every object with them,
