@@ -96,7 +96,7 @@ TEST_F(EditorSession, WindowsOwnTheMouse)
     editor().allObjectsWork = false;
     glm::vec2 pos, size;
     ASSERT_TRUE(EditorGui::WindowRect("Level Editor", pos, size));
-    EXPECT_EQ(size, glm::vec2(200.0f, 100.0f)) << "the designed first-use size";
+    EXPECT_EQ(size, glm::vec2(200.0f, 100.0f)) << "its first-use size";
     // A charger armed: a click on the window places nothing, and picks nothing behind it.
     const glm::vec2 behind = WorldAt(int(pos.x + 100), int(pos.y + 60));
     guard->Get<Transform>()->position = glm::vec3(behind, 0.0f);
@@ -378,4 +378,33 @@ TEST_F(EditorSession, EveryPlacedComponentHasAPanel)
         EXPECT_NE(std::find(panel.titles.begin(), panel.titles.end(), title), panel.titles.end());
         EXPECT_EQ(panel.typed, numbers);
     }
+}
+
+// A guard and a camera deleted take their cones with them; undone, they come back with one each.
+TEST_F(EditorSession, DeletedEnemiesTakeTheirConesAndUndoBringsThemBack)
+{
+    editor().allObjectsWork = false;
+    auto cones = [](const char* name)
+    {
+        int n = 0;
+        for (int layer = 0; layer < kLayerHud; ++layer)
+            GameObjectManager::Get().ForEachActive(layer,
+                                                   [&](GameObject& o) { n += o.name == name; });
+        return n;
+    };
+    ASSERT_EQ(cones("GuardFOV.json"), 1);
+    ASSERT_EQ(cones("CameraFOV.json"), 1);
+    for (const char* enemy : {"Guard.json", "SecurityCamera.json"})
+    {
+        editor().Select(NamedGameplayObject(enemy));
+        game->Tap("Delete");
+        game->Frames(3);
+    }
+    EXPECT_EQ(cones("GuardFOV.json"), 0);
+    EXPECT_EQ(cones("CameraFOV.json"), 0);
+    EXPECT_TRUE(editor().Undo());
+    EXPECT_TRUE(editor().Undo());
+    game->Frames(3);
+    EXPECT_EQ(cones("GuardFOV.json"), 1);
+    EXPECT_EQ(cones("CameraFOV.json"), 1);
 }

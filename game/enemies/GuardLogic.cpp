@@ -56,6 +56,11 @@ GuardLogic::GuardLogic(GameObject* owner) : Component(owner, kCompGuardLogic)
     }
 }
 
+GuardLogic::~GuardLogic()
+{
+    if (GameObject* cone = FovObject.Get()) GameObjectManager::Get().QueueDestroy(cone);
+}
+
 void GuardLogic::HandleEvent(Event* event)
 {
     if (event && event->type == kEventGuardBreakOut && !Escaping) Escaping = true;

@@ -16,6 +16,8 @@ class GuardLogic final : public Component
     static constexpr const char* kConeArchetype = "GuardFOV.json";
 
     explicit GuardLogic(GameObject* owner);
+    // The cone made with the guard goes with it (a guard deleted in the editor, or undone).
+    ~GuardLogic() override;
 
     void Update() override;
     void HandleEvent(Event* event) override;

@@ -40,6 +40,11 @@ void PlaceConeAt(GameObject* cone, const Transform& body)
 }
 } // namespace
 
+SecurityCamNode::~SecurityCamNode()
+{
+    if (GameObject* cone = Cone.Get()) GameObjectManager::Get().QueueDestroy(cone);
+}
+
 bool SecurityCamNode::Deserialize(const JsonView& value)
 {
     if (!Cone.Get())
