@@ -14,6 +14,7 @@ class LevelEditorHooks final : public EditorHooks
     bool SimulationRunning() const override { return LevelEditor::Get().allObjectsWork; }
     void Frame() override { LevelEditor::Get().Frame(); }
     void Draw() override { LevelEditor::Get().DrawUI(); }
+    void LevelLoaded() override { LevelEditor::Get().LevelLoaded(); }
 };
 } // namespace
 

@@ -4,3 +4,5 @@
 #include "engine/objects/EditorPanel.h"
 
 EditorPanel& GuiPanels();
+// Where the next panel opened for the first time goes: a column from (x, y) down.
+void StartPanelColumn(float x, float y);

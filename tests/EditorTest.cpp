@@ -1,6 +1,7 @@
 // The level editor without a window: open with F1, stop the simulation, pick and drag with the
 // mouse, place from a palette, delete, paint and erase tiles, refuse bad names, save, and a
-// fresh run of the saved level comes back exactly as edited.
+// fresh run of the saved level comes back exactly as edited. One behaviour a test, so the first
+// failure does not hide the rest.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "game/enemies/SecurityCamera.h"
+#include "tests/EditorFixture.h"
 #include "tests/Harness.h"
 #include "tests/StoryFixtures.h"
 #include "tests/TestSupport.h"
@@ -64,43 +67,14 @@ std::vector<Placed> Saved(const std::string& dumpPath)
 
 GameObject* Named(const std::string& name)
 {
-    GameObject* found = nullptr;
-    GameObjectManager::Get().ForEachActive(kLayerGameplay, [&](GameObject& o)
-                                           { found = o.name == name ? &o : found; });
-    return found;
+    return NamedGameplayObject(name);
 }
 } // namespace
 
-TEST(Editor, PickDragPlaceDeletePaintSaveAndReload)
+// Stopped: bodies and timers stand still; events and drawing go on.
+TEST_F(EditorSession, StopsTheSimulationAndResetsToInitial)
 {
-    using namespace StoryFixtures;
-    const std::string camera = Entry("SecurityCamera.json",
-                                     R"({"Transform": {"Position": [30, 6, 0]}, "Camera":
-        {"FOVScale": [5, 5], "SecurityCamera": {"AngleSpeed": 1, "IdleTime": 300, "SearchTime": 2000}}})");
-    fs::path root =
-        MakeRoot("editor", {{"Edit.json", Hero(3, 3.5f) + "," + Entry("Guard.json", R"({"Transform":
-                                        {"Position": [20, 3.45, 0]}})") +
-                                              "," + camera},
-                            {"After.json", ""}});
-    // The map is written by the save: the test's own copy, not the shipped one.
-    fs::remove_all(root / "GameData/Maps"); // a link, or a copy where links are not allowed
-    fs::create_directories(root / "GameData/Maps");
-    fs::copy_file(TestSupport::ShippedData() / "GameData/Maps/Level1Map.json",
-                  root / "GameData/Maps/Level1Map.json");
-    TestSupport::WriteText(root, "System/LevelEditor.json",
-                           R"({"Map": ["TileCrate.json"], "Default": ["EmpCharger.json"]})");
-    HeadlessGame game(root, "Edit.json");
-    ASSERT_EQ(game.status(), 0);
-    LevelEditor& editor = LevelEditor::Get();
-    EXPECT_FALSE(editor.editorOpen);
-    game.Tap("F1");
-    EXPECT_TRUE(editor.editorOpen);
-    game.Frames(20);
-
-    // Stopped: bodies and timers stand still; events and drawing go on.
-    editor.allObjectsWork = false;
-    GameObject* guard = Named("Guard.json");
-    ASSERT_NE(guard, nullptr);
+    editor().allObjectsWork = false;
     const glm::vec3 guardAt = guard->Get<Transform>()->position;
     SecurityCamera* sweep = nullptr;
     GameObjectManager::Get().ForEachActive(
@@ -108,72 +82,112 @@ TEST(Editor, PickDragPlaceDeletePaintSaveAndReload)
         [&](GameObject& o) { sweep = o.Get<SecurityCamera>() ? o.Get<SecurityCamera>() : sweep; });
     ASSERT_NE(sweep, nullptr);
     const int timer = sweep->Timer;
-    game.Frames(10);
+    game->Frames(10);
     EXPECT_EQ(guard->Get<Transform>()->position, guardAt);
     EXPECT_EQ(sweep->Timer, timer);
     EXPECT_GT(GraphicsManager::Get().spritesDrawn, 0);
-    editor.SetBackToInitial();
-    game.Frames(2);
+    editor().SetBackToInitial();
+    game->Frames(2);
     EXPECT_EQ(sweep->Timer, 1000) << "the reset event is delivered while stopped";
+}
 
-    // Pick the guard with the mouse and drag it, snapped, to another point.
+TEST_F(EditorSession, ClickPicksTheObjectUnderTheMouse)
+{
+    editor().allObjectsWork = false;
     Send::MouseMove(640, 500);
-    game.Frames(1);
-    const glm::vec3 grab = InputManager::Get().GetMouseWorldPosition();
-    guard->Get<Transform>()->position = glm::vec3(grab.x, grab.y, 0.0f);
+    game->Frames(1);
+    const glm::vec3 at = InputManager::Get().GetMouseWorldPosition();
+    guard->Get<Transform>()->position = glm::vec3(at.x, at.y, 0.0f);
     Send::MouseButton(true, 640, 500);
-    game.Frames(1);
-    ASSERT_EQ(editor.Selected(), guard);
-    game.KeyDown("Left Ctrl");
-    Send::MouseMove(900, 560);
-    game.Frames(1);
-    Send::MouseButton(false, 900, 560);
-    game.KeyUp("Left Ctrl");
-    game.Frames(1);
+    game->Frames(1);
+    Send::MouseButton(false, 640, 500);
+    game->Frames(1);
+    EXPECT_EQ(editor().Selected(), guard);
+    EXPECT_EQ(editor().layer, kLayerGameplay);
+}
+
+TEST_F(EditorSession, DragMovesThePickedObjectSnappedToTheGrid)
+{
+    const glm::vec3 grab = DragGuardSnapped();
     const glm::vec3 dropped = guard->Get<Transform>()->position;
     EXPECT_GT(dropped.x, grab.x + 2.0f);
     EXPECT_EQ(dropped.x, std::round(dropped.x)) << "snapped to the grid";
     EXPECT_FLOAT_EQ(dropped.y, 3.45f) << "standing on the ground";
+}
 
-    // Place a charger from the palette at the next click, then delete it again; place another.
-    editor.armedLayer = kLayerGameplay;
-    editor.armedIndex = 1;
-    Send::MouseButton(true, 300, 500);
-    game.Frames(1);
-    Send::MouseButton(false, 300, 500);
-    GameObject* charger = Named("EmpCharger.json");
+TEST_F(EditorSession, PaletteEntryIsPlacedAtTheNextClick)
+{
+    GameObject* charger = PlaceChargerByClick();
     ASSERT_NE(charger, nullptr);
-    EXPECT_EQ(editor.Selected(), charger);
-    game.Tap("Delete");
-    game.Frames(1);
-    EXPECT_EQ(Named("EmpCharger.json"), nullptr);
-    ASSERT_NE(editor.Place(kLayerGameplay, 1, glm::vec2(12.0f, 3.3f)), nullptr);
-    EXPECT_EQ(editor.Place(kLayerGameplay, 2, glm::vec2(12.0f, 3.3f)), nullptr) << "no entry 2";
+    EXPECT_EQ(editor().Selected(), charger);
+    EXPECT_EQ(editor().armedLayer, 0) << "placed once, then the click picks again";
+    ASSERT_NE(editor().Place(kLayerGameplay, 1, glm::vec2(12.0f, 3.3f)), nullptr);
+    EXPECT_EQ(editor().Place(kLayerGameplay, 2, glm::vec2(12.0f, 3.3f)), nullptr) << "no entry 2";
+}
 
-    // Paint a crate tile in the air and erase a ground cell.
+TEST_F(EditorSession, DeleteRemovesTheSelectedObjectButNotThePlayer)
+{
+    ASSERT_NE(PlaceChargerByClick(), nullptr);
+    game->Tap("Delete");
+    game->Frames(1);
+    EXPECT_EQ(Named("EmpCharger.json"), nullptr);
+    EXPECT_EQ(editor().Selected(), nullptr);
+    editor().Select(GameObjectManager::Get().Player());
+    game->Tap("Delete");
+    game->Frames(1);
+    EXPECT_NE(GameObjectManager::Get().Player(), nullptr);
+}
+
+TEST_F(EditorSession, PaintsAndErasesMapTiles)
+{
     MapManager& map = MapManager::Get();
-    ASSERT_NE(editor.Place(kLayerMap, 1, glm::vec2(16.0f, 7.0f)), nullptr);
+    ASSERT_NE(editor().Place(kLayerMap, 1, glm::vec2(16.0f, 7.0f)), nullptr);
     EXPECT_NE(map.IndexAt(16, 7), 0);
     EXPECT_TRUE(map.Solid(16, 7));
     ASSERT_NE(map.IndexAt(40, 2), 0);
-    EXPECT_TRUE(editor.Erase(glm::vec2(40.0f, 2.0f)));
+    EXPECT_TRUE(editor().Erase(glm::vec2(40.0f, 2.0f)));
     EXPECT_EQ(map.IndexAt(40, 2), 0);
-    game.Frames(1);
+    EXPECT_FALSE(map.Solid(40, 2));
+    EXPECT_FALSE(editor().Erase(glm::vec2(40.0f, 2.0f))) << "an empty cell holds nothing";
+    game->Frames(1);
+}
 
-    // Names that would write outside the level folder are refused, and nothing is written.
+// Names that would write outside the level folder are refused, and nothing is written; a good
+// name writes the map and the level.
+TEST_F(EditorSession, SaveRefusesBadNamesAndWritesMapAndLevel)
+{
     std::string& levelName = GameObjectManager::Get().levelName;
     for (const char* bad : {"", "../Edit.json", "a/b.json", "c:Edit.json", "x\\y.json"})
     {
         levelName = bad;
-        EXPECT_FALSE(editor.SaveLevelAndMap()) << bad;
+        EXPECT_FALSE(editor().SaveLevelAndMap()) << bad;
     }
     EXPECT_FALSE(fs::exists(root / "GameData/Edit.json"));
     levelName = "Edit.json";
-    ASSERT_TRUE(editor.SaveLevelAndMap());
+    ASSERT_TRUE(editor().Place(kLayerMap, 1, glm::vec2(16.0f, 7.0f)));
+    const auto mapWritten = fs::last_write_time(root / "GameData/Maps/Level1Map.json");
+    ASSERT_TRUE(editor().SaveLevelAndMap());
+    EXPECT_GE(fs::last_write_time(root / "GameData/Maps/Level1Map.json"), mapWritten);
+    rapidjson::Document mapDoc;
+    ASSERT_TRUE(
+        ParseJson(TestSupport::ReadText(root / "GameData/Maps/Level1Map.json"), mapDoc, nullptr));
+    EXPECT_EQ(mapDoc["ObjectList"].Size(), MapManager::Get().ObjectNames.size() - 1);
+    const std::string level = TestSupport::ReadText(root / "GameData/Levels/Edit.json");
+    EXPECT_NE(level.find("Guard.json"), std::string::npos);
+}
+
+// A fresh run of the saved level holds what was edited (after its first frame of play).
+TEST_F(EditorSession, FreshRunOfTheSavedLevelHoldsTheEdits)
+{
+    DragGuardSnapped();
+    ASSERT_NE(PlaceChargerByClick(), nullptr);
+    ASSERT_NE(editor().Place(kLayerMap, 1, glm::vec2(16.0f, 7.0f)), nullptr);
+    EXPECT_TRUE(editor().Erase(glm::vec2(40.0f, 2.0f)));
+    game->Frames(1);
+    ASSERT_TRUE(editor().SaveLevelAndMap());
     const std::string before = (root / "before.json").string();
     ASSERT_TRUE(WriteStateDump(before));
 
-    // A fresh run of the saved level holds what was edited (after its first frame of play).
     const std::string after = (root / "after.json").string();
     ASSERT_EQ(TestSupport::RunGame("--headless --data " + root.string() +
                                    " --level Edit.json --frames 2 --dump " + after),
@@ -192,5 +206,6 @@ TEST(Editor, PickDragPlaceDeletePaintSaveAndReload)
     rapidjson::Document mapDoc;
     ASSERT_TRUE(
         ParseJson(TestSupport::ReadText(root / "GameData/Maps/Level1Map.json"), mapDoc, nullptr));
-    EXPECT_EQ(mapDoc["ObjectList"].Size(), map.ObjectNames.size() - 1);
+    EXPECT_EQ(mapDoc["ObjectList"].Size(), MapManager::Get().ObjectNames.size() - 1)
+        << "the painted tile's name is in the saved map";
 }

@@ -21,6 +21,8 @@ class EditorHooks
     virtual void Frame() {}
     // The editor's windows, drawn after the queued texts.
     virtual void Draw() {}
+    // After every level load (a change or a reload): what the editor kept of the old level goes.
+    virtual void LevelLoaded() {}
 };
 
 // The editor's hooks, or a set that answers as if there were no editor.

@@ -4,6 +4,7 @@
 
 #include "engine/core/AudioSettings.h"
 #include "engine/core/CameraManager.h"
+#include "engine/core/EditorHooks.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EventManager.h"
 #include "engine/core/GameHooks.h"
@@ -165,6 +166,7 @@ void LevelManager::LoadLevel()
         objects.ShowMenu(Roles().pauseMenu);
     levelChangePending = false;
     Hooks().LevelLoaded();
+    Editor().LevelLoaded();
     InputManager& input = InputManager::Get();
     if (current != first && input.controllerConnected && !OnTitleLevel())
         input.HideCursorForPlay();

@@ -4,6 +4,8 @@
 // game code never needs the GUI library.
 #pragma once
 
+#include <string>
+
 #include "engine/core/Registered.h"
 
 class EditorPanel
@@ -22,6 +24,8 @@ class EditorPanel
     }
     virtual bool InputInt(const char*, int*) { return false; }
     virtual bool Checkbox(const char*, bool*) { return false; }
+    // A line of text (a file name, a caption), at most 255 bytes long.
+    virtual bool InputText(const char*, std::string*) { return false; }
     virtual bool Button(const char*) { return false; }
     virtual void Text(const char*) {}
 };

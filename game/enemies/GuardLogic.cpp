@@ -11,6 +11,7 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/data/MapManager.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
@@ -53,6 +54,11 @@ GuardLogic::GuardLogic(GameObject* owner) : Component(owner, kCompGuardLogic)
         cone->AddComponent(new GuardFOV(cone, owner));
         FovObject = ObjectRef(cone);
     }
+}
+
+GuardLogic::~GuardLogic()
+{
+    if (GameObject* cone = FovObject.Get()) GameObjectManager::Get().QueueDestroy(cone);
 }
 
 void GuardLogic::HandleEvent(Event* event)
@@ -315,4 +321,15 @@ void GuardLogic::WriteState(JsonWriter& w) const
     w.Double(CaptureTimer);
     w.Key("PauseTimer");
     w.Int(PauseTimer);
+}
+
+void GuardLogic::DrawEditor()
+{
+    Panel().Begin("Guard");
+    Panel().InputFloat("Walk Speed", &Speed, 0.01f, "%f");
+    if (Panel().InputInt("Direction (-1 left, 1 right)", &Direction))
+        Direction = Direction < 0 ? -1 : 1;
+    Panel().InputFloat("Cone Offset", &FovOffset, 0.1f, "%f");
+    Panel().Checkbox("Walking", &Walking);
+    Panel().End();
 }

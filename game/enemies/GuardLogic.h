@@ -16,11 +16,14 @@ class GuardLogic final : public Component
     static constexpr const char* kConeArchetype = "GuardFOV.json";
 
     explicit GuardLogic(GameObject* owner);
+    // The cone made with the guard goes with it (a guard deleted in the editor, or undone).
+    ~GuardLogic() override;
 
     void Update() override;
     void HandleEvent(Event* event) override;
     void OnCollision(GameObject* other) override;
     void WriteState(JsonWriter& w) const override;
+    void DrawEditor() override;
 
     // The cone object while it lives (nullptr when the level had no room or no archetype).
     GameObject* Cone() const { return FovObject.Get(); }

@@ -40,6 +40,11 @@ void PlaceConeAt(GameObject* cone, const Transform& body)
 }
 } // namespace
 
+SecurityCamNode::~SecurityCamNode()
+{
+    if (GameObject* cone = Cone.Get()) GameObjectManager::Get().QueueDestroy(cone);
+}
+
 bool SecurityCamNode::Deserialize(const JsonView& value)
 {
     if (!Cone.Get())
@@ -145,4 +150,8 @@ void SecurityCamNode::DrawEditor()
     if (!t) return;
     PlaceConeAt(Cone.Get(), *t);
     HomePosition = t->position;
+    // The camera's settings live on its cone; a designer picks the camera, so its panel shows
+    // them (the cone's own panel when the cone is picked).
+    if (GameObject* cone = Cone.Get())
+        if (SecurityCamera* sweep = cone->Get<SecurityCamera>()) sweep->DrawEditor();
 }

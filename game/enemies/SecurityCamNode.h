@@ -15,6 +15,8 @@ class SecurityCamNode final : public Component
     static constexpr const char* kConeArchetype = "CameraFOV.json";
 
     explicit SecurityCamNode(GameObject* owner) : Component(owner, kCompSecurityCamNode) {}
+    // The cone made with the camera goes with it (a camera deleted in the editor, or undone).
+    ~SecurityCamNode() override;
 
     void Update() override;
     void HandleEvent(Event*) override {}

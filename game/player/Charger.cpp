@@ -1,7 +1,10 @@
 #include "game/player/Charger.h"
 
+#include <algorithm>
+
 #include "engine/core/FrameRateController.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObject.h"
 #include "engine/objects/ObjectTypes.h"
 #include "engine/objects/Transform.h"
@@ -98,4 +101,12 @@ void Charger::WriteState(JsonWriter& w) const
     w.Int(ChargerState);
     w.Key("ChargerTimer");
     w.Double(ChargerTimer);
+}
+
+void Charger::DrawEditor()
+{
+    Panel().Begin("Charger");
+    if (Panel().InputFloat("Recharge Time(Milisecond)", &RechargeTime, 100.0f, "%.0f"))
+        RechargeTime = std::max(RechargeTime, 0.0f);
+    Panel().End();
 }

@@ -29,6 +29,7 @@ class Charger final : public Component
     bool Serialize(JsonWriter& writer) const override;
     bool Deserialize(const JsonView& value) override;
     void WriteState(JsonWriter& w) const override;
+    void DrawEditor() override;
 
     float RechargeTime = 3000.0f;
     int ChargerState = kChargerReady;

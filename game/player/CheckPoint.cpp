@@ -2,6 +2,7 @@
 
 #include "engine/core/AudioSettings.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "game/GameNames.h"
@@ -38,4 +39,12 @@ void CheckPoint::WriteState(JsonWriter& w) const
 {
     w.Key("Activated");
     w.Bool(Activated);
+}
+
+void CheckPoint::DrawEditor()
+{
+    Panel().Begin("CheckPoint");
+    Panel().Text("The player starts again here once touched.");
+    Panel().Checkbox("Activated", &Activated);
+    Panel().End();
 }

@@ -14,6 +14,7 @@ class CheckPoint final : public Component
     void HandleEvent(Event*) override {}
     void OnCollision(GameObject* other) override;
     void WriteState(JsonWriter& w) const override;
+    void DrawEditor() override;
 
     bool Activated = false;
 };

@@ -7,6 +7,7 @@
 #include "engine/core/InputManager.h"
 #include "engine/core/Log.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "game/player/Player.h"
@@ -121,4 +122,11 @@ void TrashCan::WriteState(JsonWriter& w) const
 {
     w.Key("Occupied");
     w.Bool(Occupied);
+}
+
+void TrashCan::DrawEditor()
+{
+    Panel().Begin("TrashCan");
+    Panel().Text(Occupied ? "A hiding spot: the player is inside." : "A hiding spot: empty.");
+    Panel().End();
 }

@@ -17,6 +17,7 @@ class TrashCan final : public Component
     void HandleEvent(Event* event) override;
     void OnCollision(GameObject* other) override;
     void WriteState(JsonWriter& w) const override;
+    void DrawEditor() override;
 
     bool Occupied = false;
 

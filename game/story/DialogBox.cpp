@@ -10,6 +10,7 @@
 #include "engine/data/FileSystem.h"
 #include "engine/data/Json.h"
 #include "engine/graphics/Sprite.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/Transform.h"
 #include "game/GameNames.h"
@@ -288,4 +289,12 @@ bool DialogTrigger::Serialize(JsonWriter& writer) const
     writer.String(dialogFile);
     writer.EndObject();
     return true;
+}
+
+void DialogTrigger::DrawEditor()
+{
+    Panel().Begin("DialogTrigger");
+    Panel().InputText("Dialog File", &dialogFile);
+    Panel().Checkbox("Triggered", &triggered);
+    Panel().End();
 }

@@ -74,6 +74,7 @@ class DialogTrigger final : public Component
     void OnCollision(GameObject* other) override;
     bool Serialize(JsonWriter& writer) const override;
     bool Deserialize(const JsonView& value) override;
+    void DrawEditor() override;
 
     std::string dialogFile;
     bool triggered = false;

@@ -6,6 +6,7 @@
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
 #include "engine/data/LevelManager.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "engine/objects/ObjectFactory.h"
 #include "engine/objects/Transform.h"
@@ -151,4 +152,12 @@ void NextLevelJumper::OnCollision(GameObject* other)
 void MenuJumper::Update()
 {
     if (DevKeyActs(DevKeys::kToTitle)) LevelManager::Get().GoToFirstLevel();
+}
+
+void NextLevelJumper::DrawEditor()
+{
+    Panel().Begin("Level Exit");
+    Panel().Text("The player touching it starts the next level of the list.");
+    Panel().Checkbox("Used", &used);
+    Panel().End();
 }

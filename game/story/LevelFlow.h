@@ -55,6 +55,7 @@ class NextLevelJumper final : public Component
 
     void HandleEvent(Event*) override {}
     void OnCollision(GameObject* other) override;
+    void DrawEditor() override;
 
     bool used = false;
 };

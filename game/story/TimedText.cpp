@@ -1,8 +1,11 @@
 #include "game/story/TimedText.h"
 
+#include <algorithm>
+
 #include "engine/core/FrameRateController.h"
 #include "engine/core/InputManager.h"
 #include "engine/graphics/TextRenderer.h"
+#include "engine/objects/EditorPanel.h"
 #include "engine/objects/GameObjectManager.h"
 #include "game/player/Player.h"
 
@@ -135,4 +138,18 @@ bool TimedText::Serialize(JsonWriter& writer) const
     writer.String(screenSpace ? "true" : "false");
     writer.EndObject();
     return true;
+}
+
+void TimedText::DrawEditor()
+{
+    Panel().Begin("TimedText");
+    Panel().InputText("Text", &text);
+    Panel().InputFloat("Position X", &position.x, 0.1f, "%f");
+    Panel().InputFloat("Position Y", &position.y, 0.1f, "%f");
+    if (Panel().InputFloat("Show Time(Milisecond)", &timerSetting, 100.0f, "%.0f"))
+        timer = timerSetting = std::max(timerSetting, 0.0f);
+    if (Panel().InputFloat("Delay(Milisecond)", &delaySetting, 100.0f, "%.0f"))
+        delay = delaySetting = std::max(delaySetting, 0.0f);
+    Panel().Checkbox("Screen Space", &screenSpace);
+    Panel().End();
 }

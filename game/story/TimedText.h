@@ -23,6 +23,7 @@ class TimedText final : public Component
     void OnCollision(GameObject*) override {}
     bool Serialize(JsonWriter& writer) const override;
     bool Deserialize(const JsonView& value) override;
+    void DrawEditor() override;
 
     // The prompt wording for the device in use and the hiding state; other texts come back as
     // they are.
