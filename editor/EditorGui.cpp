@@ -231,6 +231,13 @@ void BeginFrame()
     s.wantsKeys = io.WantCaptureKeyboard;
 }
 
+void ForgetClicks()
+{
+    GuiState& s = State();
+    for (bool& p : s.pressed) p = false;
+    s.wheel = s.wheelH = 0.0f;
+}
+
 void EndFrame()
 {
     GuiState& s = State();

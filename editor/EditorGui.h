@@ -14,6 +14,8 @@ bool Start();
 bool Started();
 // Starts a GUI frame from this frame's input; from here on the capture answers are current.
 void BeginFrame();
+// Drops the clicks and wheel turns heard while the editor was closed (they were the game's).
+void ForgetClicks();
 // Ends and, with a GL context, renders the frame begun (nothing when none was begun).
 void EndFrame();
 bool FrameOpen();

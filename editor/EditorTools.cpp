@@ -100,10 +100,14 @@ void LevelEditor::Frame()
 void LevelEditor::OpenKey()
 {
     if (!InputManager::Get().IsKeyTriggered("F1")) return;
-    if (!editorOpen && playing_)
-        ReturnFromPlay();
-    else if (!editorOpen)
-        editorOpen = true;
+    if (!editorOpen)
+    {
+        EditorGui::ForgetClicks();
+        if (playing_)
+            ReturnFromPlay();
+        else
+            editorOpen = true;
+    }
     else if (unsaved_ && !askingToLeave)
         askingToLeave = true; // F1 again, with the question up, leaves
     else
