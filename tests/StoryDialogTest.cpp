@@ -89,7 +89,12 @@ TEST(DialogPages, LongLinesWrapEvenlyAtSpaces)
         }
         EXPECT_EQ(lines, c.lines) << c.text;
         for (const std::string& l : lines)
-            if (l.find(' ') != std::string::npos) EXPECT_LE(l.size(), c.maxChars) << c.text;
+        {
+            if (l.find(' ') != std::string::npos)
+            {
+                EXPECT_LE(l.size(), c.maxChars) << c.text;
+            }
+        }
     }
 }
 

@@ -4,9 +4,12 @@
 #include "data/JsonOut.h"
 #include "data/MenuLayout.h"
 #include "data/MenuText.h"
+#include "game/GameNames.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -15,6 +18,25 @@ using namespace gen;
 
 namespace
 {
+// The names a menu file gives are the game's own (game/GameNames.h): a name the game does not
+// know would make a menu it cannot use, so generation stops there.
+const char* GameName(const char* name, bool isType)
+{
+    if (isType)
+    {
+        for (const TypeRow& row : kObjectTypes)
+            if (std::strcmp(name, row.name) == 0) return name;
+    }
+    else
+    {
+        for (const ClickName& c : kClickNames)
+            if (std::strcmp(name, c.name) == 0) return name;
+    }
+    std::fprintf(stderr, "generate: \"%s\" is not %s of the game (game/GameNames.h)\n", name,
+                 isType ? "an object type" : "a click function");
+    std::exit(1);
+}
+
 const char* const kMono = "Fonts/Pixel_Countdown.ttf";
 const char* const kTitleFont = "Fonts/EraserRegular.ttf";
 const int kInk[3] = {24, 28, 64};
@@ -52,7 +74,7 @@ Json ButtonJson(const Label& l, const Fonts& fonts, bool hidden, JsonAlloc& a)
         .Add("Active", l.function ? "true" : "false")
         .Add("UI", "true")
         .Add("Hidden", hidden ? "true" : "false");
-    if (l.function) b.Add("ClickFunction", l.function);
+    if (l.function) b.Add("ClickFunction", GameName(l.function, false));
     return b.Take();
 }
 
@@ -99,7 +121,7 @@ bool WriteObject(const std::string& dir, const std::string& name, const char* ty
     JsonAlloc& a = doc.GetAllocator();
     JsonObject o(a);
     o.Add("Name", name)
-        .Add("Type", type)
+        .Add("Type", GameName(type, true))
         .Add("Transform", JsonObject(a)
                               .Add("Position", NumArray({0, 0, 0}, a))
                               .Add("Scale", NumArray({2, 2}, a))
