@@ -16,14 +16,14 @@ class GuiPanel final : public EditorPanel
   public:
     void Begin(const char* title, float width, float height) override
     {
-        // The first time a panel opens it takes the next place down the column.
+        // The first time a panel opens it takes the next place down the column, at least wide
+        // and tall enough that its labels read (a panel's own smaller size, such as the
+        // transform's 100 x 100, cut them off).
         ImGui::SetNextWindowPos(ImVec2(columnX, columnY), ImGuiCond_FirstUseEver);
-        if (width > 0.0f && height > 0.0f)
-            ImGui::SetNextWindowSize(ImVec2(width, height), ImGuiCond_FirstUseEver);
-        else
-            ImGui::SetNextWindowSize(ImVec2(kPanelWidth, kPanelHeight), ImGuiCond_FirstUseEver);
+        const float w = std::max(width, kPanelWidth), h = std::max(height, kPanelHeight);
+        ImGui::SetNextWindowSize(ImVec2(w, h), ImGuiCond_FirstUseEver);
         ImGui::Begin(title);
-        columnY += (height > 0.0f ? height : kPanelHeight) + kGap;
+        columnY += h + kGap;
     }
     void End() override { ImGui::End(); }
     bool SliderFloat(const char* label, float* v, float lo, float hi) override

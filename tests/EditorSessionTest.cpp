@@ -16,11 +16,12 @@ namespace fs = std::filesystem;
 
 namespace
 {
+// Across the world's layers: the exit lift is drawn behind the hero, the guard beside her.
 int CountNamed(const std::string& name)
 {
     int n = 0;
-    GameObjectManager::Get().ForEachActive(kLayerGameplay,
-                                           [&](GameObject& o) { n += o.name == name; });
+    for (int layer = 0; layer < kLayerHud; ++layer)
+        GameObjectManager::Get().ForEachActive(layer, [&](GameObject& o) { n += o.name == name; });
     return n;
 }
 
