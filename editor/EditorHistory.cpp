@@ -34,11 +34,7 @@ void ApplyEntry(GameObject& obj, const std::string& text)
 
 std::string EntryText(const GameObject& obj)
 {
-    rapidjson::StringBuffer buffer;
-    JsonWriter writer(buffer);
-    InitJsonWriter(writer);
-    obj.Serialize(writer);
-    return std::string(buffer.GetString(), buffer.GetSize());
+    return JsonText([&obj](JsonWriter& writer) { obj.Serialize(writer); });
 }
 
 GameObject* CreateFromEntryText(const std::string& text)

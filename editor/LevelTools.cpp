@@ -5,7 +5,6 @@
 #include "editor/LevelEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
 #include <imgui.h>
@@ -51,52 +50,91 @@ std::string MapPath(const std::string& name)
     return "GameData/Maps/" + name;
 }
 
-std::string MapText(const MapManager& map)
+// A side of kMinSide to MapManager::kMaxSide, within the map's cell cap.
+bool SizeFits(int width, int height)
 {
-    rapidjson::StringBuffer buffer;
-    JsonWriter writer(buffer);
-    InitJsonWriter(writer);
-    map.SerializeMap(writer);
-    return std::string(buffer.GetString(), buffer.GetSize());
+    return width >= kMinSide && height >= kMinSide && width <= MapManager::kMaxSide &&
+           height <= MapManager::kMaxSide &&
+           static_cast<long>(width) * height <= MapManager::kMaxCells;
 }
 
 // A map of the given size, empty but for a floor row of ground tiles along the bottom.
 std::string FloorMapText(const std::string& name, int width, int height)
 {
-    std::string rows;
-    for (int r = height - 1; r >= 0; --r)
+    return JsonText(
+        [&](JsonWriter& w)
+        {
+            WriteMapDocument(w, name, width, height, [](int, int r) { return r == 0; },
+                             {"", "TileGround.json"});
+        });
+}
+
+void WriteEntry(JsonWriter& w, const char* archetype, float x, float y, bool checkpoint)
+{
+    w.StartObject();
+    w.Key("Name");
+    w.String(archetype);
+    w.Key("OverWrite");
+    w.StartObject();
+    w.Key("Transform");
+    w.StartObject();
+    const float position[] = {x, y, 0.0f};
+    WriteNumbers(w, "Position", position, 3);
+    w.EndObject();
+    if (checkpoint)
     {
-        rows += r == height - 1 ? "\n        [" : ",\n        [";
-        for (int c = 0; c < width; ++c) rows += (c ? ", " : "") + std::string(r == 0 ? "1" : "0");
-        rows += "]";
+        w.Key("Player");
+        w.StartObject();
+        WriteNumbers(w, "CheckPoint", position, 2);
+        w.EndObject();
     }
-    char head[200];
-    std::snprintf(head, sizeof head,
-                  "{\n    \"Name\": \"%s\",\n    \"Height\": %d,\n    \"Width\": %d,\n",
-                  name.c_str(), height, width);
-    return std::string(head) + "    \"MapObjectData\": [" + rows +
-           "\n    ],\n    \"ObjectList\": [\"TileGround.json\"]\n}\n";
+    w.EndObject();
+    w.EndObject();
 }
 
 std::string NewLevelText(const std::string& name, const std::string& map, int width, int height)
 {
-    // Tile r spans r +- 0.5: the floor's top is at 0.5, the player (2 high) stands at 1.5.
-    const float maxX = std::max(14.5f, static_cast<float>(width) - 15.5f);
-    const float maxY = std::max(8.0f, static_cast<float>(height) - 9.0f);
-    char text[1024];
-    std::snprintf(
-        text, sizeof text,
-        R"({"Name": "%s", "Map": "%s", "Camera": {"Position": [14.5, 8, 15], )"
-        R"("MinX": 14.5, "MaxX": %g, "MinY": 8, "MaxY": %g}, "GameObjects": [)"
-        R"({"Name": "Player.json", "OverWrite": {"Transform": {"Position": [3, 1.5, 0]}, )"
-        R"("Player": {"CheckPoint": [3, 1.5]}}}, )"
-        R"({"Name": "LevelExit.json", "OverWrite": {"Transform": {"Position": [%d, 2, 0]}}})",
-        name.c_str(), map.c_str(), static_cast<double>(maxX), static_cast<double>(maxY), width - 4);
-    std::string level = text;
-    for (const char* frame : kLevelFrame) level += std::string(R"(, {"Name": ")") + frame + "\"}";
-    return level + "]}";
+    return JsonText(
+        [&](JsonWriter& w)
+        {
+            w.StartObject();
+            w.Key("Name");
+            w.String(name.c_str());
+            w.Key("Map");
+            w.String(map.c_str());
+            // Tile r spans r +- 0.5: the floor's top is at 0.5, the player (2 high) stands at 1.5.
+            w.Key("Camera");
+            w.StartObject();
+            const float position[] = {14.5f, 8.0f, 15.0f};
+            WriteNumbers(w, "Position", position, 3);
+            const std::pair<const char*, float> bounds[] = {
+                {"MinX", 14.5f},
+                {"MaxX", std::max(14.5f, static_cast<float>(width) - 15.5f)},
+                {"MinY", 8.0f},
+                {"MaxY", std::max(8.0f, static_cast<float>(height) - 9.0f)}};
+            for (const auto& b : bounds)
+            {
+                w.Key(b.first);
+                w.Double(b.second);
+            }
+            w.EndObject();
+            w.Key("GameObjects");
+            w.StartArray();
+            WriteEntry(w, "Player.json", 3.0f, 1.5f, true);
+            WriteEntry(w, "LevelExit.json", static_cast<float>(width - 4), 2.0f, false);
+            for (const char* frame : kLevelFrame)
+            {
+                w.StartObject();
+                w.Key("Name");
+                w.String(frame);
+                w.EndObject();
+            }
+            w.EndArray();
+            w.EndObject();
+        });
 }
 
+// On one line, as the generator writes the shipped list.
 std::string ListText(const std::vector<std::string>& levels)
 {
     std::string text = "[";
@@ -116,9 +154,7 @@ bool LevelEditor::NewLevel(const std::string& name, int width, int height, size_
     if (!Files::IsPlainFileName(name) || name.size() < 6 ||
         name.compare(name.size() - 5, 5, ".json") != 0)
         return Refuse("the name must be a plain file name ending in .json", name);
-    if (width < kMinSide || height < kMinSide || width > MapManager::kMaxSide ||
-        height > MapManager::kMaxSide || static_cast<long>(width) * height > MapManager::kMaxCells)
-        return Refuse("the map size is out of range", name);
+    if (!SizeFits(width, height)) return Refuse("the map size is out of range", name);
     LevelManager& levels = LevelManager::Get();
     std::string text;
     if (std::find(levels.levels.begin(), levels.levels.end(), name) != levels.levels.end() ||
@@ -176,7 +212,7 @@ bool LevelEditor::PlayFrom(glm::vec2 world)
     Transform* t = player ? player->Get<Transform>() : nullptr;
     if (!t || playing_) return false;
     play_.level = LevelText();
-    play_.map = MapText(MapManager::Get());
+    play_.map = MapManager::Get().MapText();
     play_.name = GameObjectManager::Get().levelName;
     play_.unsaved = unsaved_;
     play_.mapName = MapManager::Get().GetMapName();
@@ -205,8 +241,7 @@ bool LevelEditor::ResizeMap(int left, int right, int bottom, int top)
 {
     MapManager& map = MapManager::Get();
     const int width = map.Width + left + right, height = map.Height + bottom + top;
-    if (width < kMinSide || height < kMinSide || width > MapManager::kMaxSide ||
-        height > MapManager::kMaxSide || static_cast<long>(width) * height > MapManager::kMaxCells)
+    if (!SizeFits(width, height))
     {
         LogLine("editor: a map of %dx%d is out of range; not resized", width, height);
         return false;
@@ -227,21 +262,13 @@ bool LevelEditor::ResizeMap(int left, int right, int bottom, int top)
         cam->min += shift;
         cam->max += shift + glm::vec3(static_cast<float>(right), static_cast<float>(top), 0.0f);
     }
-    std::string rows;
-    for (int r = height - 1; r >= 0; --r)
-    {
-        rows += r == height - 1 ? "[" : ",[";
-        for (int c = 0; c < width; ++c)
-            rows += (c ? "," : "") + std::to_string(map.IndexAt(c - left, r - bottom));
-        rows += "]";
-    }
-    std::string names;
-    for (size_t k = 1; k < map.ObjectNames.size(); ++k)
-        names += (k > 1 ? ",\"" : "\"") + map.ObjectNames[k] + "\"";
-    const std::string mapText = "{\"Name\": \"" + map.GetMapName() +
-                                "\", \"Height\": " + std::to_string(height) +
-                                ", \"Width\": " + std::to_string(width) + ", \"MapObjectData\": [" +
-                                rows + "], \"ObjectList\": [" + names + "]}";
+    const std::string mapText = JsonText(
+        [&](JsonWriter& w)
+        {
+            WriteMapDocument(
+                w, map.GetMapName(), width, height,
+                [&](int c, int r) { return map.IndexAt(c - left, r - bottom); }, map.ObjectNames);
+        });
     Rebuild(LevelText(), mapText);
     unsavedAfterLoad_ = true;
     return true;

@@ -65,15 +65,6 @@ void SetState(int state)
     if (!map.IndexGrid.empty()) map.IndexGrid[0] = state;
 }
 
-std::string MapText()
-{
-    rapidjson::StringBuffer buffer;
-    JsonWriter writer(buffer);
-    InitJsonWriter(writer);
-    MapManager::Get().SerializeMap(writer);
-    return std::string(buffer.GetString(), buffer.GetSize());
-}
-
 // What the child saves, the files it lands in, and the text each holds in either state.
 struct Saver
 {
@@ -185,7 +176,8 @@ TEST(KillSave, TheEditorsLevelAndMapAreAlwaysOldOrNewAndLoad)
     Saver saver;
     saver.save = [] { return LevelEditor::Get().SaveLevelAndMap(); };
     saver.files.push_back({root / "GameData/Levels/A.json", [] { return LevelText(); }});
-    saver.files.push_back({root / "GameData/Maps/M.json", [] { return MapText(); }});
+    saver.files.push_back(
+        {root / "GameData/Maps/M.json", [] { return MapManager::Get().MapText(); }});
     int newer = KillAtRandom(root, saver);
     EXPECT_GT(newer, 0);
     // Whatever the kills left, the game starts on it and the level has its map and objects.

@@ -28,6 +28,15 @@ bool RepairUtf8(std::string& text);
 
 // A pretty writer with the game's house style (4-space indent).
 void InitJsonWriter(JsonWriter& writer);
+// The text `write(writer)` makes with such a writer.
+template <typename Write> std::string JsonText(Write&& write)
+{
+    rapidjson::StringBuffer buffer;
+    JsonWriter writer(buffer);
+    InitJsonWriter(writer);
+    write(writer);
+    return std::string(buffer.GetString(), buffer.GetSize());
+}
 // Writes "key": [v0, v1, ...] with each float widened to double.
 void WriteNumbers(JsonWriter& writer, const char* key, const float* values, int count);
 // v truncated to an int, held to int's range (NaN gives 0): a float read from data may hold any

@@ -215,13 +215,13 @@ void SerializeLevel(JsonWriter& writer)
 
 std::string LevelText()
 {
-    rapidjson::StringBuffer buffer;
-    JsonWriter writer(buffer);
-    InitJsonWriter(writer);
-    writer.StartObject();
-    SerializeLevel(writer);
-    writer.EndObject();
-    return std::string(buffer.GetString(), buffer.GetSize());
+    return JsonText(
+        [](JsonWriter& writer)
+        {
+            writer.StartObject();
+            SerializeLevel(writer);
+            writer.EndObject();
+        });
 }
 
 bool WriteLevelFile(const std::string& path)

@@ -239,29 +239,38 @@ void MapManager::ClearCell(int column, int row)
     SolidGrid[Cell(column, row)] = 0;
 }
 
-void MapManager::SerializeMap(JsonWriter& writer) const
+void WriteMapDocument(JsonWriter& writer, const std::string& name, int width, int height,
+                      const std::function<int(int, int)>& cell,
+                      const std::vector<std::string>& tiles)
 {
     writer.StartObject();
     writer.Key("Name");
-    writer.String(MapName.c_str());
+    writer.String(name.c_str());
     writer.Key("Height");
-    writer.Int(Height);
+    writer.Int(height);
     writer.Key("Width");
-    writer.Int(Width);
+    writer.Int(width);
     writer.Key("MapObjectData");
     writer.StartArray();
-    for (int r = Height - 1; r >= 0; --r)
+    for (int r = height - 1; r >= 0; --r)
     {
         writer.StartArray();
-        for (int c = 0; c < Width; ++c) writer.Int(IndexAt(c, r));
+        for (int c = 0; c < width; ++c) writer.Int(cell(c, r));
         writer.EndArray();
     }
     writer.EndArray();
     writer.Key("ObjectList");
     writer.StartArray();
-    for (size_t k = 1; k < ObjectNames.size(); ++k) writer.String(ObjectNames[k].c_str());
+    for (size_t k = 1; k < tiles.size(); ++k) writer.String(tiles[k].c_str());
     writer.EndArray();
     writer.EndObject();
+}
+
+void MapManager::SerializeMap(JsonWriter& writer) const
+{
+    WriteMapDocument(
+        writer, MapName, Width, Height, [this](int c, int r) { return IndexAt(c, r); },
+        ObjectNames);
 }
 
 bool MapManager::SaveMap() const
@@ -276,10 +285,5 @@ bool MapManager::SaveMap() const
         LogLine("map: \"%s\" is not a plain file name; the map is not saved", MapName.c_str());
         return false;
     }
-    rapidjson::StringBuffer buffer;
-    JsonWriter writer(buffer);
-    InitJsonWriter(writer);
-    SerializeMap(writer);
-    std::string path = Files::DataPath("GameData/Maps/" + MapName);
-    return Files::WriteFileAtomic(path, std::string(buffer.GetString(), buffer.GetSize()));
+    return Files::WriteFileAtomic(Files::DataPath("GameData/Maps/" + MapName), MapText());
 }

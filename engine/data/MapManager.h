@@ -4,6 +4,7 @@
 // loaded extent so the editor can add tiles past the edge; a tile beyond even that grows them.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,12 @@
 #include "engine/data/Json.h"
 
 class GameObject;
+
+// A map document: its name, size, the cells row by row from the top (cell(column, row) is an
+// index into tiles, 0 for an empty cell) and the tile archetypes from tiles[1] on.
+void WriteMapDocument(JsonWriter& writer, const std::string& name, int width, int height,
+                      const std::function<int(int, int)>& cell,
+                      const std::vector<std::string>& tiles);
 
 class MapManager
 {
@@ -36,6 +43,10 @@ class MapManager
     bool SaveMap() const;
     // The map as a document into an open writer position (what SaveMap writes).
     void SerializeMap(JsonWriter& writer) const;
+    std::string MapText() const
+    {
+        return JsonText([this](JsonWriter& w) { SerializeMap(w); });
+    }
     std::string GetMapName() const { return MapName; }
     std::vector<std::string> GetObjectNames() const { return ObjectNames; }
     // The "ObjectList" index of a tile archetype, appended when new (the editor paints with it).
